@@ -1,0 +1,119 @@
+// The file layer under the page store: a tiny file-system interface with a
+// POSIX implementation for real files and an in-memory one for tests and
+// fuzzing. Both honour a FaultHook that is asked before every operation that
+// changes durable state, so tests can fail or "kill" the program at each write
+// and sync of a commit.
+//
+// The in-memory file system models a crash faithfully enough for the journal:
+// file contents written since the file's last Sync, and directory entries
+// created or removed since the directory's last SyncDir, are lost by Crash().
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "base/errors.h"
+
+namespace recaster::store {
+
+enum class FileOp { Write, Sync, Truncate, Remove, Rename, SyncDir, Create };
+
+const char* FileOpName(FileOp op);
+
+// Asked before each durable operation. Return normally to let it happen; throw
+// (a FileError, say) to make it fail; a test may also end the process here.
+using FaultHook = std::function<void(FileOp op, const std::string& path)>;
+
+enum class LockKind { Shared, Exclusive };
+
+class File {
+public:
+    virtual ~File() = default;
+    // Reads up to buf.size() bytes at off; returns how many were read (short at end of file).
+    virtual size_t ReadAt(uint64_t off, std::span<uint8_t> buf) = 0;
+    virtual void WriteAt(uint64_t off, std::span<const uint8_t> data) = 0;
+    virtual void Sync() = 0;
+    virtual void Truncate(uint64_t length) = 0;
+    virtual uint64_t Size() = 0;
+    // Non-blocking advisory lock on the whole file; false when another opener holds
+    // a conflicting one. Released when the File is destroyed.
+    virtual bool TryLock(LockKind kind) = 0;
+    virtual const std::string& path() const = 0;
+};
+
+struct OpenFlags {
+    bool write = false;
+    bool create = false;    // create when missing
+    bool truncate = false;  // empty an existing file
+};
+
+// Identity of a file for "is this the same file" questions (device and inode).
+struct FileIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Throws FileError (not found, access denied, ...) naming the path.
+    virtual std::unique_ptr<File> Open(const std::string& path, OpenFlags flags) = 0;
+    virtual bool Exists(const std::string& path) = 0;
+    // Removing a missing file is not an error.
+    virtual void Remove(const std::string& path) = 0;
+    virtual void Rename(const std::string& from, const std::string& to) = 0;
+    // Makes creations, removals and renames in the directory of `path` durable.
+    virtual void SyncDir(const std::string& path) = 0;
+    // Identity of an existing file, following links; false when it does not exist.
+    virtual bool Identify(const std::string& path, FileIdentity& out) = 0;
+
+    void SetFaultHook(FaultHook hook) { hook_ = std::move(hook); }
+
+protected:
+    void Before(FileOp op, const std::string& path) {
+        if (hook_) hook_(op, path);
+    }
+
+private:
+    FaultHook hook_;
+};
+
+// Real files through POSIX calls; locks are flock() locks.
+FileSystem& PosixFileSystem();
+std::unique_ptr<FileSystem> MakePosixFileSystem();
+
+// Files held in memory, with a crash model (see the top of this file).
+class MemFileSystem : public FileSystem {
+public:
+    MemFileSystem();
+    ~MemFileSystem() override;
+
+    std::unique_ptr<File> Open(const std::string& path, OpenFlags flags) override;
+    bool Exists(const std::string& path) override;
+    void Remove(const std::string& path) override;
+    void Rename(const std::string& from, const std::string& to) override;
+    void SyncDir(const std::string& path) override;
+    bool Identify(const std::string& path, FileIdentity& out) override;
+
+    // Test access: set or read a file's whole content directly (durable at once).
+    void Put(const std::string& path, std::vector<uint8_t> bytes);
+    std::vector<uint8_t> Get(const std::string& path);
+
+    // Forgets everything not made durable, as a power cut would, and makes every
+    // open File dead: each later operation on it throws FileError (hard I/O).
+    void Crash();
+
+    struct Node;
+
+private:
+    struct State;
+    std::shared_ptr<State> state_;
+};
+
+}  // namespace recaster::store

@@ -1,0 +1,186 @@
+// The pager: one store file, its header, its free list, and its share of the
+// process-wide page cache (at most kMaxBuffers buffers for all open stores
+// together, reused least recently used first). Committed data in the file is
+// protected by a rollback journal "<file>-journal"; see pager.cpp for the
+// journal format and the numbered rules that keep a file openable at the state
+// of its last commit after any crash or close.
+//
+// Page numbers are byte offsets (1536, 3584, ...). Every page number handed to
+// Get() is checked against the file; a bad one raises ArchiveError naming the file.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "store/file_system.h"
+#include "store/page_format.h"
+
+namespace recaster::store {
+
+inline constexpr size_t kMaxBuffers = 50;
+
+struct TreeDescriptor {
+    uint32_t root = 0;
+    uint32_t firstLeaf = 0;
+    uint32_t lastLeaf = 0;
+    uint32_t recordCount = 0;
+    uint32_t cursorPage = 0;
+    uint16_t cursorPos = 0;
+    uint8_t height = 0;
+};
+
+// The decoded header. Bytes the program does not use (descriptors 1..49) are
+// kept as read and written back unchanged.
+struct StoreHeader {
+    uint16_t version = 3;
+    uint8_t marker = 1;
+    uint32_t freeCount = 0;
+    uint32_t freeHead = 0;
+    uint16_t treeIndex = 0;
+    TreeDescriptor tree;
+};
+
+enum class OpenMode { ReadOnly, ReadWrite };
+
+class Pager;
+struct PageBuffer;
+
+// A pinned page. While a PageRef lives its buffer is never reused; let it go as
+// soon as the operation is done with the page. Move-only.
+class PageRef {
+public:
+    PageRef() = default;
+    PageRef(PageRef&& other) noexcept;
+    PageRef& operator=(PageRef&& other) noexcept;
+    PageRef(const PageRef&) = delete;
+    PageRef& operator=(const PageRef&) = delete;
+    ~PageRef();
+
+    explicit operator bool() const { return buf_ != nullptr; }
+    uint32_t pgno() const;
+    const uint8_t* data() const;
+    // Marks the page dirty and returns its bytes for writing.
+    uint8_t* Mutable();
+
+private:
+    friend class Pager;
+    explicit PageRef(PageBuffer* buf);
+    void Release();
+    PageBuffer* buf_ = nullptr;
+};
+
+class Pager {
+public:
+    explicit Pager(FileSystem& fs);
+    ~Pager();  // Close(), errors swallowed
+    Pager(const Pager&) = delete;
+    Pager& operator=(const Pager&) = delete;
+
+    // A new, empty store under `path`. It is built under a temporary name and
+    // only replaces `path` at the first Commit(), so a failed creation never
+    // leaves a half-made file (nor destroys an existing one).
+    // Throws FileError, e.g. sharing violation when a writer has `path` open.
+    void Create(const std::string& path);
+    // Opens and checks the header (version 2 or 3, marker byte 1; else
+    // ArchiveError bad class). A leftover journal is rolled back first (in
+    // memory only for a read-only open). Read-write opens lock the file
+    // exclusively, read-only opens shared; a conflict is a sharing violation.
+    void Open(const std::string& path, OpenMode mode);
+    // Makes the current state durable in the file (atomic; see pager.cpp).
+    void Commit();
+    // Copies the file to `newPath`, commits the current state there and switches
+    // to it; the old file keeps its last committed state. Refuses (FileError
+    // bad path) when newPath is the current file, by name or through a link.
+    void SaveAs(const std::string& newPath);
+    // Drops uncommitted changes (rolling back early write-backs) and closes.
+    void Close();
+
+    bool IsOpen() const { return file_ != nullptr; }
+    bool Writable() const { return mode_ == OpenMode::ReadWrite; }
+    const std::string& path() const { return path_; }
+    FileSystem& fs() { return fs_; }
+
+    const StoreHeader& header() const { return header_; }
+    // The header for changing; it is written at the next Commit().
+    StoreHeader& MutableHeader() {
+        headerDirty_ = true;
+        return header_;
+    }
+
+    // Logical length of the file in bytes (pages allocated but not yet written count).
+    uint64_t Length() const { return length_; }
+    // True when pgno names a whole page inside the file.
+    bool IsPage(uint32_t pgno) const;
+    // The page, from the cache or read from the file; pinned while the ref lives.
+    PageRef Get(uint32_t pgno);
+    // A zeroed, dirty page: the head of the free list, else a new page at the end.
+    PageRef Allocate();
+    // Pushes the page on the free list.
+    void Free(uint32_t pgno);
+
+    // Throws ArchiveError (generic) naming the file: for damage found in pages.
+    [[noreturn]] void Corrupt(const std::string& what) const;
+
+    // Cache statistics for tests and benchmarks.
+    size_t CachedPages() const { return buffers_.size(); }
+    uint64_t PageReads() const { return pageReads_; }
+    uint64_t PageWrites() const { return pageWrites_; }
+
+    // Process-wide: buffers in use by all open pagers.
+    static size_t BuffersInUse();
+
+private:
+    friend class PageRef;
+    friend class BufferPool;
+
+    PageBuffer* Lookup(uint32_t pgno);
+    PageBuffer* Obtain(uint32_t pgno);  // a buffer for pgno, reusing one when at the limit
+    void ReadPage(PageBuffer* buf);
+    void WritePage(PageBuffer* buf);    // journals first when needed; clears dirty
+    void Touch(PageBuffer* buf);
+    void Detach(PageBuffer* buf);
+    void DropBuffers();
+
+    void EncodeHeader(uint8_t* out) const;
+    void DecodeHeader(const uint8_t* in);
+
+    // Journal (pager.cpp).
+    std::string JournalPath() const { return path_ + "-journal"; }
+    void EnsureJournal();
+    void JournalPages(const std::vector<uint32_t>& pgnos);
+    void RollbackFromJournal(bool writeBack);
+    void FinishCommit();
+    void ResetTransaction();
+
+    FileSystem& fs_;
+    std::unique_ptr<File> file_;
+    std::string path_;
+    std::string finalPath_;  // for a store being created: where Commit() puts it
+    OpenMode mode_ = OpenMode::ReadOnly;
+
+    StoreHeader header_;
+    uint8_t headerBytes_[kHeaderSize] = {};  // as last read or committed
+    bool headerDirty_ = false;
+    uint64_t length_ = 0;           // logical length
+    uint64_t committedLength_ = 0;  // length at the last commit
+
+    std::list<PageBuffer*> buffers_;  // most recently used first
+    std::unordered_map<uint32_t, PageBuffer*> byPgno_;
+
+    std::unique_ptr<File> journal_;
+    uint64_t journalEnd_ = 0;
+    uint64_t journalNonce_ = 0;
+    std::unordered_set<uint32_t> journaled_;
+    // A read-only open over a hot journal sees committed pages from here.
+    std::unordered_map<uint32_t, std::vector<uint8_t>> overlay_;
+
+    uint64_t pageReads_ = 0;
+    uint64_t pageWrites_ = 0;
+};
+
+}  // namespace recaster::store
