@@ -31,7 +31,9 @@ inline uint16_t DecodeU16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
 }
 
-inline int16_t DecodeI16(const uint8_t* p) { return static_cast<int16_t>(DecodeU16(p)); }
+inline int16_t DecodeI16(const uint8_t* p) {
+    return static_cast<int16_t>(DecodeU16(p));
+}
 
 inline uint32_t DecodeU32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |

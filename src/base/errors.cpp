@@ -64,33 +64,54 @@ ArchiveError::ArchiveError(Cause cause, std::string path, std::string message)
 
 const char* CauseName(FileError::Cause cause) {
     switch (cause) {
-        case FileError::Cause::Generic: return "generic";
-        case FileError::Cause::NotFound: return "not found";
-        case FileError::Cause::BadPath: return "bad path";
-        case FileError::Cause::TooManyOpenFiles: return "too many open files";
-        case FileError::Cause::AccessDenied: return "access denied";
-        case FileError::Cause::InvalidFile: return "invalid file";
-        case FileError::Cause::RemoveCurrentDir: return "remove current directory";
-        case FileError::Cause::DirectoryFull: return "directory full";
-        case FileError::Cause::BadSeek: return "bad seek";
-        case FileError::Cause::HardIO: return "hardware I/O";
-        case FileError::Cause::SharingViolation: return "sharing violation";
-        case FileError::Cause::LockViolation: return "lock violation";
-        case FileError::Cause::DiskFull: return "disk full";
-        case FileError::Cause::EndOfFile: return "end of file";
+        case FileError::Cause::Generic:
+            return "generic";
+        case FileError::Cause::NotFound:
+            return "not found";
+        case FileError::Cause::BadPath:
+            return "bad path";
+        case FileError::Cause::TooManyOpenFiles:
+            return "too many open files";
+        case FileError::Cause::AccessDenied:
+            return "access denied";
+        case FileError::Cause::InvalidFile:
+            return "invalid file";
+        case FileError::Cause::RemoveCurrentDir:
+            return "remove current directory";
+        case FileError::Cause::DirectoryFull:
+            return "directory full";
+        case FileError::Cause::BadSeek:
+            return "bad seek";
+        case FileError::Cause::HardIO:
+            return "hardware I/O";
+        case FileError::Cause::SharingViolation:
+            return "sharing violation";
+        case FileError::Cause::LockViolation:
+            return "lock violation";
+        case FileError::Cause::DiskFull:
+            return "disk full";
+        case FileError::Cause::EndOfFile:
+            return "end of file";
     }
     return "unknown";
 }
 
 const char* CauseName(ArchiveError::Cause cause) {
     switch (cause) {
-        case ArchiveError::Cause::Generic: return "generic";
-        case ArchiveError::Cause::ReadOnly: return "read only";
-        case ArchiveError::Cause::EndOfFile: return "end of file";
-        case ArchiveError::Cause::WriteOnly: return "write only";
-        case ArchiveError::Cause::BadIndex: return "bad index";
-        case ArchiveError::Cause::BadClass: return "bad class";
-        case ArchiveError::Cause::BadSchema: return "bad schema";
+        case ArchiveError::Cause::Generic:
+            return "generic";
+        case ArchiveError::Cause::ReadOnly:
+            return "read only";
+        case ArchiveError::Cause::EndOfFile:
+            return "end of file";
+        case ArchiveError::Cause::WriteOnly:
+            return "write only";
+        case ArchiveError::Cause::BadIndex:
+            return "bad index";
+        case ArchiveError::Cause::BadClass:
+            return "bad class";
+        case ArchiveError::Cause::BadSchema:
+            return "bad schema";
     }
     return "unknown";
 }

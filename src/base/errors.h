@@ -9,7 +9,7 @@
 namespace recaster {
 
 class FileError : public std::runtime_error {
-public:
+  public:
     enum class Cause {
         Generic,
         NotFound,
@@ -38,14 +38,14 @@ public:
     // A FileError for a failed system call: cause and wording from errno.
     static FileError FromErrno(int err, const std::string& path, const std::string& doing);
 
-private:
+  private:
     Cause cause_;
     std::string path_;
     std::string message_;
 };
 
 class ArchiveError : public std::runtime_error {
-public:
+  public:
     enum class Cause { Generic, ReadOnly, EndOfFile, WriteOnly, BadIndex, BadClass, BadSchema };
 
     ArchiveError(Cause cause, std::string path, std::string message);
@@ -54,7 +54,7 @@ public:
     const std::string& path() const { return path_; }
     const std::string& message() const { return message_; }
 
-private:
+  private:
     Cause cause_;
     std::string path_;
     std::string message_;

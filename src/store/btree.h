@@ -19,7 +19,7 @@
 namespace recaster::store {
 
 class BTree {
-public:
+  public:
     BTree(Pager& pager, const KeyOrder& order) : pager_(pager), order_(order) {}
 
     // The identifier a new record of `tag` gets: when (tag, 0xFFFFFFFF) exists the
@@ -36,7 +36,7 @@ public:
     // Every record in key order along the leaf chain; stops when visit returns false.
     void Scan(const std::function<bool(const Key&, std::span<const uint8_t>)>& visit);
 
-private:
+  private:
     Pager& pager_;
     const KeyOrder& order_;
 };

@@ -32,7 +32,7 @@ using FaultHook = std::function<void(FileOp op, const std::string& path)>;
 enum class LockKind { Shared, Exclusive };
 
 class File {
-public:
+  public:
     virtual ~File() = default;
     // Reads up to buf.size() bytes at off; returns how many were read (short at end of file).
     virtual size_t ReadAt(uint64_t off, std::span<uint8_t> buf) = 0;
@@ -44,6 +44,8 @@ public:
     // a conflicting one. Released when the File is destroyed.
     virtual bool TryLock(LockKind kind) = 0;
     virtual const std::string& path() const = 0;
+    // The name the file now has, after a rename; used in messages only.
+    virtual void SetPath(const std::string& path) = 0;
 };
 
 struct OpenFlags {
@@ -60,7 +62,7 @@ struct FileIdentity {
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     // Throws FileError (not found, access denied, ...) naming the path.
     virtual std::unique_ptr<File> Open(const std::string& path, OpenFlags flags) = 0;
@@ -75,12 +77,12 @@ public:
 
     void SetFaultHook(FaultHook hook) { hook_ = std::move(hook); }
 
-protected:
+  protected:
     void Before(FileOp op, const std::string& path) {
         if (hook_) hook_(op, path);
     }
 
-private:
+  private:
     FaultHook hook_;
 };
 
@@ -90,7 +92,7 @@ std::unique_ptr<FileSystem> MakePosixFileSystem();
 
 // Files held in memory, with a crash model (see the top of this file).
 class MemFileSystem : public FileSystem {
-public:
+  public:
     MemFileSystem();
     ~MemFileSystem() override;
 
@@ -105,14 +107,16 @@ public:
     void Put(const std::string& path, std::vector<uint8_t> bytes);
     std::vector<uint8_t> Get(const std::string& path);
 
-    // Forgets everything not made durable, as a power cut would, and makes every
-    // open File dead: each later operation on it throws FileError (hard I/O).
-    void Crash();
+    // Makes every open File dead: each later operation on it throws FileError
+    // (hard I/O). With loseUnsynced, everything not made durable is forgotten,
+    // as a power cut does; without, all writes survive, as when only the
+    // process dies.
+    void Crash(bool loseUnsynced = true);
 
     struct Node;
-
-private:
     struct State;
+
+  private:
     std::shared_ptr<State> state_;
 };
 

@@ -13,7 +13,9 @@ std::string TagText(uint32_t tag) {
     return s;
 }
 
-std::string KeyText(const Key& key) { return TagText(key.tag) + "/" + std::to_string(key.id); }
+std::string KeyText(const Key& key) {
+    return TagText(key.tag) + "/" + std::to_string(key.id);
+}
 
 const KeyOrder& DefaultKeyOrder() {
     static const KeyOrder order;

@@ -25,7 +25,9 @@ inline void EncodeKey(uint8_t* p, const Key& k) {
     EncodeU32(p + 4, k.id);
 }
 
-inline Key DecodeKey(const uint8_t* p) { return Key{DecodeU32(p), DecodeU32(p + 4)}; }
+inline Key DecodeKey(const uint8_t* p) {
+    return Key{DecodeU32(p), DecodeU32(p + 4)};
+}
 
 // "TAG" as its four characters (non-printing bytes as '?'), for messages and dumps.
 std::string TagText(uint32_t tag);
@@ -33,7 +35,7 @@ std::string TagText(uint32_t tag);
 std::string KeyText(const Key& key);
 
 class KeyOrder {
-public:
+  public:
     virtual ~KeyOrder() = default;
     // < 0, 0, > 0 as a is before, equal to, after b.
     virtual int Compare(const Key& a, const Key& b) const {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <list>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -53,7 +54,7 @@ struct PageBuffer;
 // A pinned page. While a PageRef lives its buffer is never reused; let it go as
 // soon as the operation is done with the page. Move-only.
 class PageRef {
-public:
+  public:
     PageRef() = default;
     PageRef(PageRef&& other) noexcept;
     PageRef& operator=(PageRef&& other) noexcept;
@@ -67,7 +68,7 @@ public:
     // Marks the page dirty and returns its bytes for writing.
     uint8_t* Mutable();
 
-private:
+  private:
     friend class Pager;
     explicit PageRef(PageBuffer* buf);
     void Release();
@@ -75,7 +76,7 @@ private:
 };
 
 class Pager {
-public:
+  public:
     explicit Pager(FileSystem& fs);
     ~Pager();  // Close(), errors swallowed
     Pager(const Pager&) = delete;
@@ -134,14 +135,14 @@ public:
     // Process-wide: buffers in use by all open pagers.
     static size_t BuffersInUse();
 
-private:
+  private:
     friend class PageRef;
     friend class BufferPool;
 
     PageBuffer* Lookup(uint32_t pgno);
     PageBuffer* Obtain(uint32_t pgno);  // a buffer for pgno, reusing one when at the limit
     void ReadPage(PageBuffer* buf);
-    void WritePage(PageBuffer* buf);    // journals first when needed; clears dirty
+    void WritePage(PageBuffer* buf);  // journals first when needed; clears dirty
     void Touch(PageBuffer* buf);
     void Detach(PageBuffer* buf);
     void DropBuffers();
@@ -154,13 +155,11 @@ private:
     void EnsureJournal();
     void JournalPages(const std::vector<uint32_t>& pgnos);
     void RollbackFromJournal(bool writeBack);
-    void FinishCommit();
-    void ResetTransaction();
 
     FileSystem& fs_;
     std::unique_ptr<File> file_;
     std::string path_;
-    std::string finalPath_;  // for a store being created: where Commit() puts it
+    std::string creatingTemp_;  // a store being created lives here until its first Commit()
     OpenMode mode_ = OpenMode::ReadOnly;
 
     StoreHeader header_;
@@ -177,7 +176,8 @@ private:
     uint64_t journalNonce_ = 0;
     std::unordered_set<uint32_t> journaled_;
     // A read-only open over a hot journal sees committed pages from here.
-    std::unordered_map<uint32_t, std::vector<uint8_t>> overlay_;
+    std::map<uint32_t, std::vector<uint8_t>> overlay_;
+    std::vector<uint8_t> overlayHeader_;
 
     uint64_t pageReads_ = 0;
     uint64_t pageWrites_ = 0;

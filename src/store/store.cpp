@@ -2,7 +2,8 @@
 
 namespace recaster::store {
 
-Store::Store(const KeyOrder& order, FileSystem& fs) : order_(order), pager_(fs), tree_(pager_, order_) {}
+Store::Store(const KeyOrder& order, FileSystem& fs)
+    : order_(order), pager_(fs), tree_(pager_, order_) {}
 
 Store::~Store() = default;
 

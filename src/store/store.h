@@ -22,7 +22,7 @@
 namespace recaster::store {
 
 class Store {
-public:
+  public:
     explicit Store(const KeyOrder& order = DefaultKeyOrder(), FileSystem& fs = PosixFileSystem());
     ~Store();
     Store(const Store&) = delete;
@@ -58,7 +58,7 @@ public:
     const KeyOrder& order() const { return order_; }
     Pager& pager() { return pager_; }
 
-private:
+  private:
     const KeyOrder& order_;
     Pager pager_;
     BTree tree_;

@@ -1,0 +1,187 @@
+// Real files through POSIX calls. Short reads and writes and EINTR are retried;
+// every failure becomes a FileError naming the path.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "store/file_system.h"
+
+namespace recaster::store {
+namespace {
+
+std::string DirOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+class PosixFile final : public File {
+  public:
+    PosixFile(int fd, std::string path, std::function<void(FileOp, const std::string&)> before)
+        : fd_(fd), path_(std::move(path)), before_(std::move(before)) {}
+    ~PosixFile() override { ::close(fd_); }
+
+    size_t ReadAt(uint64_t off, std::span<uint8_t> buf) override {
+        size_t done = 0;
+        while (done < buf.size()) {
+            ssize_t n =
+                ::pread(fd_, buf.data() + done, buf.size() - done, static_cast<off_t>(off + done));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw FileError::FromErrno(errno, path_, "Reading");
+            }
+            if (n == 0) break;
+            done += static_cast<size_t>(n);
+        }
+        return done;
+    }
+
+    void WriteAt(uint64_t off, std::span<const uint8_t> data) override {
+        before_(FileOp::Write, path_);
+        size_t done = 0;
+        while (done < data.size()) {
+            ssize_t n = ::pwrite(fd_, data.data() + done, data.size() - done,
+                                 static_cast<off_t>(off + done));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw FileError::FromErrno(errno, path_, "Writing");
+            }
+            done += static_cast<size_t>(n);
+        }
+    }
+
+    void Sync() override {
+        before_(FileOp::Sync, path_);
+        if (::fdatasync(fd_) != 0) throw FileError::FromErrno(errno, path_, "Flushing to disk");
+    }
+
+    void Truncate(uint64_t length) override {
+        before_(FileOp::Truncate, path_);
+        if (::ftruncate(fd_, static_cast<off_t>(length)) != 0)
+            throw FileError::FromErrno(errno, path_, "Setting the file length");
+    }
+
+    uint64_t Size() override {
+        struct stat st;
+        if (::fstat(fd_, &st) != 0)
+            throw FileError::FromErrno(errno, path_, "Reading the file size");
+        return static_cast<uint64_t>(st.st_size);
+    }
+
+    bool TryLock(LockKind kind) override {
+        int op = (kind == LockKind::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+        while (::flock(fd_, op) != 0) {
+            if (errno == EINTR) continue;
+            if (errno == EWOULDBLOCK) return false;
+            throw FileError::FromErrno(errno, path_, "Locking");
+        }
+        return true;
+    }
+
+    const std::string& path() const override { return path_; }
+    void SetPath(const std::string& path) override { path_ = path; }
+
+  private:
+    int fd_;
+    std::string path_;
+    std::function<void(FileOp, const std::string&)> before_;
+};
+
+class PosixFs final : public FileSystem {
+  public:
+    std::unique_ptr<File> Open(const std::string& path, OpenFlags flags) override {
+        if (path.empty()) throw FileError(FileError::Cause::BadPath, path, "No file name given");
+        int oflags = O_CLOEXEC | (flags.write ? O_RDWR : O_RDONLY);
+        if (flags.create) {
+            Before(FileOp::Create, path);
+            oflags |= O_CREAT;
+        }
+        if (flags.truncate) oflags |= O_TRUNC;
+        int fd;
+        do {
+            fd = ::open(path.c_str(), oflags, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) throw FileError::FromErrno(errno, path, "Opening");
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            throw FileError(FileError::Cause::AccessDenied, path, "Not a regular file");
+        }
+        return std::make_unique<PosixFile>(
+            fd, path, [this](FileOp op, const std::string& p) { Before(op, p); });
+    }
+
+    bool Exists(const std::string& path) override {
+        struct stat st;
+        return ::stat(path.c_str(), &st) == 0;
+    }
+
+    void Remove(const std::string& path) override {
+        Before(FileOp::Remove, path);
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+            throw FileError::FromErrno(errno, path, "Deleting");
+    }
+
+    void Rename(const std::string& from, const std::string& to) override {
+        Before(FileOp::Rename, to);
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            throw FileError::FromErrno(errno, to, "Renaming " + from + " to this name");
+    }
+
+    void SyncDir(const std::string& path) override {
+        Before(FileOp::SyncDir, path);
+        std::string dir = DirOf(path);
+        int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) throw FileError::FromErrno(errno, dir, "Opening the folder");
+        int rc = ::fsync(fd);
+        int err = errno;
+        ::close(fd);
+        if (rc != 0 && err != EINVAL) throw FileError::FromErrno(err, dir, "Flushing the folder");
+    }
+
+    bool Identify(const std::string& path, FileIdentity& out) override {
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0) return false;
+        out.device = static_cast<uint64_t>(st.st_dev);
+        out.inode = static_cast<uint64_t>(st.st_ino);
+        return true;
+    }
+};
+
+}  // namespace
+
+const char* FileOpName(FileOp op) {
+    switch (op) {
+        case FileOp::Write:
+            return "write";
+        case FileOp::Sync:
+            return "sync";
+        case FileOp::Truncate:
+            return "truncate";
+        case FileOp::Remove:
+            return "remove";
+        case FileOp::Rename:
+            return "rename";
+        case FileOp::SyncDir:
+            return "syncdir";
+        case FileOp::Create:
+            return "create";
+    }
+    return "?";
+}
+
+FileSystem& PosixFileSystem() {
+    static PosixFs fs;
+    return fs;
+}
+
+std::unique_ptr<FileSystem> MakePosixFileSystem() {
+    return std::make_unique<PosixFs>();
+}
+
+}  // namespace recaster::store

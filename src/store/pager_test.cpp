@@ -1,0 +1,612 @@
+#include "store/pager.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <map>
+
+#include "base/coding.h"
+
+namespace recaster::store {
+namespace {
+
+// A "version" of the test content: every page listed holds its fill byte, and
+// the header's record count carries the version number so a reopened file
+// tells which state it is in.
+struct Content {
+    uint32_t version = 0;
+    std::map<uint32_t, uint8_t> pages;
+};
+
+void Fill(PageRef& ref, uint8_t fill) {
+    uint8_t* p = ref.Mutable();
+    std::memset(p, fill, kPageSize);
+    EncodeU32(p + 8, ref.pgno());
+}
+
+Content ReadContent(Pager& pager, const Content& shape) {
+    Content c;
+    c.version = pager.header().tree.recordCount;
+    for (const auto& [pgno, fill] : shape.pages) {
+        (void)fill;
+        if (!pager.IsPage(pgno)) continue;
+        PageRef ref = pager.Get(pgno);
+        c.pages[pgno] = ref.data()[0];
+        EXPECT_EQ(DecodeU32(ref.data() + 8), pgno);
+        EXPECT_EQ(ref.data()[kPageSize - 1], ref.data()[0]) << "torn page " << pgno;
+    }
+    return c;
+}
+
+// Version 1: 80 pages. Version 2 changes 60 of them (more than the cache
+// holds, so some are written back early), frees 5 and adds 10 new ones.
+void MakeVersion1(Pager& pager, Content& c) {
+    for (int i = 0; i < 80; ++i) {
+        PageRef ref = pager.Allocate();
+        Fill(ref, static_cast<uint8_t>(0x10 + i % 50));
+        c.pages[ref.pgno()] = static_cast<uint8_t>(0x10 + i % 50);
+    }
+    pager.MutableHeader().tree.recordCount = c.version = 1;
+    pager.Commit();
+}
+
+void ChangeToVersion2(Pager& pager, Content& c) {
+    std::vector<uint32_t> pgnos;
+    for (const auto& [pgno, fill] : c.pages) pgnos.push_back(pgno);
+    for (int i = 0; i < 60; ++i) {
+        PageRef ref = pager.Get(pgnos[i]);
+        Fill(ref, 0xA0 + i % 16);
+        c.pages[pgnos[i]] = 0xA0 + i % 16;
+    }
+    for (int i = 70; i < 75; ++i) {
+        pager.Free(pgnos[i]);
+        c.pages.erase(pgnos[i]);
+    }
+    for (int i = 0; i < 10; ++i) {
+        PageRef ref = pager.Allocate();
+        Fill(ref, 0xE0 + i);
+        c.pages[ref.pgno()] = 0xE0 + i;
+    }
+    pager.MutableHeader().tree.recordCount = c.version = 2;
+}
+
+bool SameContent(const Content& a, const Content& b) {
+    return a.version == b.version && a.pages == b.pages;
+}
+
+// Counts hooked operations; at number `at` it fails (or crashes the memory
+// file system first). After a crash every later operation fails too: the
+// "process" is dead and must not touch the files any more.
+struct Fault {
+    int count = 0;
+    int at = -1;
+    bool crash = false;
+    bool loseUnsynced = true;
+    bool dead = false;
+    MemFileSystem* fs = nullptr;
+
+    FaultHook Hook() {
+        return [this](FileOp op, const std::string& path) {
+            if (dead) throw FileError(FileError::Cause::HardIO, path, "dead");
+            if (count++ == at) {
+                if (crash) {
+                    fs->Crash(loseUnsynced);
+                    dead = true;
+                }
+                throw FileError(FileError::Cause::HardIO, path,
+                                std::string("injected fault at ") + FileOpName(op));
+            }
+        };
+    }
+};
+
+TEST(Pager, NewFileIsExactly1536BytesWithVersion3AndMarker) {
+    MemFileSystem fs;
+    Pager pager(fs);
+    pager.Create("/d/new.cfg");
+    EXPECT_FALSE(fs.Exists("/d/new.cfg")) << "a store being created lives under another name";
+    pager.Commit();
+    pager.Close();
+    std::vector<uint8_t> bytes = fs.Get("/d/new.cfg");
+    ASSERT_EQ(bytes.size(), 1536u);
+    EXPECT_EQ(bytes[0], 3);
+    EXPECT_EQ(bytes[1], 0);
+    EXPECT_EQ(bytes[2], 1);
+    for (size_t i = 3; i < bytes.size(); ++i) ASSERT_EQ(bytes[i], 0) << "byte " << i;
+    EXPECT_FALSE(fs.Exists("/d/new.cfg-journal"));
+
+    // A creation that is given up leaves nothing behind.
+    Pager other(fs);
+    other.Create("/d/other.cfg");
+    other.Allocate();
+    other.Close();
+    EXPECT_FALSE(fs.Exists("/d/other.cfg"));
+}
+
+TEST(Pager, HeaderCheckRefusesOtherFormats) {
+    MemFileSystem fs;
+    std::vector<uint8_t> good(1536, 0);
+    good[0] = 3;
+    good[2] = 1;
+    auto refused = [&](std::vector<uint8_t> bytes, ArchiveError::Cause cause) {
+        fs.Put("/f.cfg", bytes);
+        Pager pager(fs);
+        try {
+            pager.Open("/f.cfg", OpenMode::ReadWrite);
+            ADD_FAILURE() << "opened";
+        } catch (const ArchiveError& e) {
+            EXPECT_EQ(e.cause(), cause);
+            EXPECT_EQ(e.path(), "/f.cfg");
+        }
+        EXPECT_FALSE(pager.IsOpen());
+    };
+    auto v1 = good;
+    v1[0] = 1;
+    refused(v1, ArchiveError::Cause::BadClass);
+    auto marker = good;
+    marker[2] = 2;
+    refused(marker, ArchiveError::Cause::BadClass);
+    refused({}, ArchiveError::Cause::BadClass);
+    refused(std::vector<uint8_t>(good.begin(), good.begin() + 100), ArchiveError::Cause::EndOfFile);
+
+    auto v2 = good;
+    v2[0] = 2;
+    fs.Put("/v2.cfg", v2);
+    Pager pager(fs);
+    pager.Open("/v2.cfg", OpenMode::ReadWrite);
+    EXPECT_EQ(pager.header().version, 2);
+    pager.MutableHeader().tree.recordCount = 0;
+    pager.Allocate();
+    pager.Commit();
+    EXPECT_EQ(fs.Get("/v2.cfg")[0], 3) << "every commit writes version 3";
+
+    Pager missing(fs);
+    try {
+        missing.Open("/nope.cfg", OpenMode::ReadOnly);
+        ADD_FAILURE();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.cause(), FileError::Cause::NotFound);
+    }
+}
+
+TEST(Pager, BadPageNumbersAreReportedNotRead) {
+    MemFileSystem fs;
+    Pager pager(fs);
+    pager.Create("/a.cfg");
+    PageRef first = pager.Allocate();
+    EXPECT_EQ(first.pgno(), 1536u);
+    first = PageRef();
+    for (uint32_t bad : {0u, 1000u, 1537u, 3584u, 0xFFFFF800u}) {
+        EXPECT_FALSE(pager.IsPage(bad));
+        EXPECT_THROW(pager.Get(bad), ArchiveError) << bad;
+    }
+    EXPECT_TRUE(pager.IsPage(1536));
+}
+
+TEST(Pager, FreedPagesAreReusedHeadFirst) {
+    MemFileSystem fs;
+    Pager pager(fs);
+    pager.Create("/a.cfg");
+    uint32_t a = pager.Allocate().pgno();
+    uint32_t b = pager.Allocate().pgno();
+    EXPECT_EQ(a, 1536u);
+    EXPECT_EQ(b, 3584u);
+    pager.Free(a);
+    pager.Free(b);
+    EXPECT_EQ(pager.header().freeCount, 2u);
+    EXPECT_EQ(pager.header().freeHead, b);
+    EXPECT_EQ(DecodeU32(pager.Get(b).data()), a);
+    EXPECT_EQ(pager.Allocate().pgno(), b);
+    EXPECT_EQ(pager.Allocate().pgno(), a);
+    EXPECT_EQ(pager.header().freeCount, 0u);
+    EXPECT_EQ(pager.Allocate().pgno(), 5632u);
+}
+
+TEST(Pager, CloseWithoutCommitLeavesTheCommittedFile) {
+    MemFileSystem fs;
+    Content c;
+    {
+        Pager pager(fs);
+        pager.Create("/a.cfg");
+        pager.Commit();
+        pager.Close();
+        pager.Open("/a.cfg", OpenMode::ReadWrite);
+        MakeVersion1(pager, c);
+    }
+    std::vector<uint8_t> committed = fs.Get("/a.cfg");
+    {
+        Pager pager(fs);
+        pager.Open("/a.cfg", OpenMode::ReadWrite);
+        Content c2 = c;
+        ChangeToVersion2(pager, c2);
+        EXPECT_GT(pager.PageWrites(), 0u) << "the change must overflow the cache";
+        EXPECT_TRUE(fs.Exists("/a.cfg-journal"));
+        EXPECT_NE(fs.Get("/a.cfg"), committed);
+        pager.Close();
+    }
+    EXPECT_EQ(fs.Get("/a.cfg"), committed);
+    EXPECT_FALSE(fs.Exists("/a.cfg-journal"));
+}
+
+// For every durable operation of a transaction (early write-backs and the
+// commit), fail there or crash there; reopening gives exactly the old or the
+// new committed contents, and never anything else.
+TEST(Pager, EveryFaultInATransactionLeavesOldOrNewState) {
+    MemFileSystem base;
+    Content v1;
+    {
+        Pager pager(base);
+        pager.Create("/a.cfg");
+        pager.Commit();
+        pager.Close();
+        pager.Open("/a.cfg", OpenMode::ReadWrite);
+        MakeVersion1(pager, v1);
+    }
+    const std::vector<uint8_t> v1Bytes = base.Get("/a.cfg");
+
+    // Dry run: how many operations does the transaction take?
+    Fault count;
+    Content v2 = v1;
+    {
+        MemFileSystem fs;
+        fs.Put("/a.cfg", v1Bytes);
+        fs.SetFaultHook(count.Hook());
+        Pager pager(fs);
+        pager.Open("/a.cfg", OpenMode::ReadWrite);
+        ChangeToVersion2(pager, v2);
+        pager.Commit();
+    }
+    const int total = count.count;
+    ASSERT_GT(total, 10);
+
+    Content shape = v2;
+    for (auto& [pgno, fill] : v1.pages) shape.pages[pgno] = fill;
+    int sawOld = 0, sawNew = 0;
+    for (int mode : {0, 1, 2}) {
+        const bool crash = mode < 2;
+        for (int at = 0; at < total; ++at) {
+            MemFileSystem fs;
+            fs.Put("/a.cfg", v1Bytes);
+            Fault fault;
+            fault.at = at;
+            fault.crash = crash;
+            fault.loseUnsynced = mode == 0;
+            fault.fs = &fs;
+            fs.SetFaultHook(fault.Hook());
+            bool committed = false;
+            {
+                Pager pager(fs);
+                try {
+                    pager.Open("/a.cfg", OpenMode::ReadWrite);
+                    Content scratch = v1;
+                    ChangeToVersion2(pager, scratch);
+                    pager.Commit();
+                    committed = true;
+                } catch (const FileError&) {
+                }
+                if (!crash) {
+                    try {
+                        pager.Close();
+                    } catch (const FileError&) {
+                    }
+                }
+            }
+            fs.SetFaultHook({});
+            Pager pager(fs);
+            pager.Open("/a.cfg", OpenMode::ReadWrite);
+            Content got = ReadContent(pager, shape);
+            Content expectOld = ReadContent(pager, v1);
+            bool isOld = got.version == 1 && SameContent(expectOld, v1);
+            bool isNew = got.version == 2 && SameContent(ReadContent(pager, v2), v2);
+            EXPECT_TRUE(isOld || isNew)
+                << (mode == 0   ? "power cut"
+                    : mode == 1 ? "process death"
+                                : "failure")
+                << " at operation " << at << " of " << total << ": version " << got.version;
+            if (committed) {
+                EXPECT_TRUE(isNew) << "a commit that reported success was lost";
+            }
+            sawOld += isOld;
+            sawNew += isNew;
+            EXPECT_FALSE(fs.Exists("/a.cfg-journal"));
+        }
+    }
+    EXPECT_GT(sawOld, 0);
+    EXPECT_GT(sawNew, 0);
+}
+
+TEST(Pager, FailedCommitCanBeRetried) {
+    MemFileSystem fs;
+    Content v1;
+    {
+        Pager pager(fs);
+        pager.Create("/a.cfg");
+        pager.Commit();
+        pager.Close();
+        pager.Open("/a.cfg", OpenMode::ReadWrite);
+        MakeVersion1(pager, v1);
+    }
+    Pager pager(fs);
+    pager.Open("/a.cfg", OpenMode::ReadWrite);
+    Content v2 = v1;
+    ChangeToVersion2(pager, v2);
+    Fault fault;
+    fault.at = 3;
+    fs.SetFaultHook(fault.Hook());
+    EXPECT_THROW(pager.Commit(), FileError);
+    fs.SetFaultHook({});
+    pager.Commit();
+    pager.Close();
+    pager.Open("/a.cfg", OpenMode::ReadOnly);
+    EXPECT_TRUE(SameContent(ReadContent(pager, v2), v2));
+}
+
+TEST(Pager, HotJournalIsRolledBackOnOpenAndOverlaidWhenReadOnly) {
+    MemFileSystem fs;
+    Content v1;
+    {
+        Pager pager(fs);
+        pager.Create("/a.cfg");
+        pager.Commit();
+        pager.Close();
+        pager.Open("/a.cfg", OpenMode::ReadWrite);
+        MakeVersion1(pager, v1);
+    }
+    const std::vector<uint8_t> v1Bytes = fs.Get("/a.cfg");
+    // Leave a journal behind as a crashed writer would: early write-backs done,
+    // then the process gone. Crash() keeps only what was synced.
+    Fault fault;
+    fault.fs = &fs;
+    fs.SetFaultHook(fault.Hook());
+    {
+        Pager pager(fs);
+        pager.Open("/a.cfg", OpenMode::ReadWrite);
+        Content v2 = v1;
+        ChangeToVersion2(pager, v2);
+        fs.Crash(/*loseUnsynced=*/false);
+        fault.dead = true;
+    }
+    fs.SetFaultHook({});
+    ASSERT_TRUE(fs.Exists("/a.cfg-journal"));
+    ASSERT_NE(fs.Get("/a.cfg"), v1Bytes);
+    {
+        Pager reader(fs);
+        reader.Open("/a.cfg", OpenMode::ReadOnly);
+        EXPECT_TRUE(SameContent(ReadContent(reader, v1), v1));
+        EXPECT_EQ(reader.Length(), v1Bytes.size());
+    }
+    EXPECT_TRUE(fs.Exists("/a.cfg-journal")) << "a reader leaves the files alone";
+    {
+        Pager writer(fs);
+        writer.Open("/a.cfg", OpenMode::ReadWrite);
+        EXPECT_FALSE(fs.Exists("/a.cfg-journal"));
+    }
+    EXPECT_EQ(fs.Get("/a.cfg"), v1Bytes);
+
+    // A journal whose header never became whole means the file was never touched.
+    fs.Put("/a.cfg-journal", std::vector<uint8_t>(700, 0x5A));
+    Pager writer(fs);
+    writer.Open("/a.cfg", OpenMode::ReadWrite);
+    EXPECT_FALSE(fs.Exists("/a.cfg-journal"));
+    EXPECT_EQ(fs.Get("/a.cfg"), v1Bytes);
+}
+
+TEST(Pager, CacheIsBoundedAndReusesLeastRecentlyUsed) {
+    MemFileSystem fs;
+    Pager pager(fs);
+    pager.Create("/a.cfg");
+    pager.Commit();
+    pager.Close();
+    pager.Open("/a.cfg", OpenMode::ReadWrite);
+    std::vector<uint32_t> pgnos;
+    for (int i = 0; i < 60; ++i) {
+        PageRef ref = pager.Allocate();
+        Fill(ref, static_cast<uint8_t>(i));
+        pgnos.push_back(ref.pgno());
+        EXPECT_LE(Pager::BuffersInUse(), kMaxBuffers);
+    }
+    // The first ten were the least recently used: written back, then re-read.
+    EXPECT_EQ(pager.PageWrites(), 10u);
+    uint64_t reads = pager.PageReads();
+    EXPECT_EQ(pager.Get(pgnos[0]).data()[0], 0);
+    EXPECT_EQ(pager.PageReads(), reads + 1);
+    EXPECT_EQ(pager.Get(pgnos[59]).data()[0], 59);
+    EXPECT_EQ(pager.PageReads(), reads + 1) << "a recent page comes from the cache";
+
+    // Pinned pages are never taken; when everything is pinned there is no buffer.
+    std::vector<PageRef> pins;
+    for (size_t i = 0; i < kMaxBuffers; ++i) pins.push_back(pager.Get(pgnos[i]));
+    EXPECT_THROW(pager.Get(pgnos[55]), std::bad_alloc);
+    pins.clear();
+    EXPECT_EQ(pager.Get(pgnos[55]).data()[0], 55);
+    pager.Commit();
+
+    // Pressure from a second store takes buffers across stores.
+    Pager other(fs);
+    other.Create("/b.cfg");
+    for (int i = 0; i < 60; ++i) Fill(*std::make_unique<PageRef>(other.Allocate()), 1);
+    EXPECT_LE(pager.CachedPages() + other.CachedPages(), kMaxBuffers);
+    for (int i = 0; i < 60; ++i) EXPECT_EQ(pager.Get(pgnos[i]).data()[0], i);
+}
+
+TEST(Pager, ReadOnlyStoreKeepsItsDirtyPages) {
+    MemFileSystem fs;
+    Content v1;
+    {
+        Pager pager(fs);
+        pager.Create("/a.cfg");
+        pager.Commit();
+        pager.Close();
+        pager.Open("/a.cfg", OpenMode::ReadWrite);
+        MakeVersion1(pager, v1);
+    }
+    const std::vector<uint8_t> bytes = fs.Get("/a.cfg");
+    Pager reader(fs);
+    reader.Open("/a.cfg", OpenMode::ReadOnly);
+    std::vector<uint32_t> pgnos;
+    for (const auto& [pgno, fill] : v1.pages) pgnos.push_back(pgno);
+    for (int i = 0; i < 30; ++i) {
+        PageRef ref = reader.Get(pgnos[i]);
+        Fill(ref, 0x77);
+    }
+    for (int i = 30; i < 80; ++i) reader.Get(pgnos[i]);  // pressure on the clean ones
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(reader.Get(pgnos[i]).data()[0], 0x77);
+    EXPECT_EQ(reader.PageWrites(), 0u);
+    EXPECT_THROW(reader.Commit(), FileError);
+    // Once every buffer is dirty and unwritable, no page can be read.
+    for (int i = 30; i < 50; ++i) {
+        PageRef ref = reader.Get(pgnos[i]);
+        Fill(ref, 0x77);
+    }
+    EXPECT_THROW(reader.Get(pgnos[60]), std::bad_alloc);
+    reader.Close();
+    EXPECT_EQ(fs.Get("/a.cfg"), bytes);
+}
+
+class PosixPager : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/pager-test-XXXXXX";
+        ASSERT_NE(::mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string dir_;
+};
+
+TEST_F(PosixPager, SecondWriterIsRefusedWithASharingViolation) {
+    FileSystem& fs = PosixFileSystem();
+    Pager first(fs);
+    first.Create(Path("a.cfg"));
+    first.Commit();
+    first.Close();
+    first.Open(Path("a.cfg"), OpenMode::ReadWrite);
+    for (OpenMode mode : {OpenMode::ReadWrite, OpenMode::ReadOnly}) {
+        Pager second(fs);
+        try {
+            second.Open(Path("a.cfg"), mode);
+            ADD_FAILURE() << "second opener got in";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.cause(), FileError::Cause::SharingViolation);
+            EXPECT_NE(std::string(e.what()).find("a.cfg"), std::string::npos);
+        }
+    }
+    // Nor may a new store or a copy replace the file under its writer.
+    Pager third(fs);
+    EXPECT_THROW(third.Create(Path("a.cfg")), FileError);
+    first.Close();
+    Pager r1(fs), r2(fs);
+    r1.Open(Path("a.cfg"), OpenMode::ReadOnly);
+    r2.Open(Path("a.cfg"), OpenMode::ReadOnly);
+}
+
+TEST_F(PosixPager, SaveAsRefusesTheSameFileAndKeepsTheSource) {
+    FileSystem& fs = PosixFileSystem();
+    Content v1;
+    {
+        Pager pager(fs);
+        pager.Create(Path("a.cfg"));
+        pager.Commit();
+        pager.Close();
+        pager.Open(Path("a.cfg"), OpenMode::ReadWrite);
+        MakeVersion1(pager, v1);
+    }
+    std::filesystem::create_symlink(Path("a.cfg"), Path("link.cfg"));
+    auto before = std::filesystem::file_size(Path("a.cfg"));
+    Pager pager(fs);
+    pager.Open(Path("a.cfg"), OpenMode::ReadWrite);
+    Content v2 = v1;
+    ChangeToVersion2(pager, v2);
+    for (const std::string& same : {Path("a.cfg"), Path("link.cfg"), dir_ + "/./a.cfg"}) {
+        try {
+            pager.SaveAs(same);
+            ADD_FAILURE() << same;
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find("choose another name"), std::string::npos);
+        }
+    }
+    pager.SaveAs(Path("b.cfg"));
+    EXPECT_EQ(pager.path(), Path("b.cfg"));
+    EXPECT_FALSE(std::filesystem::exists(Path("a.cfg-journal")));
+    EXPECT_EQ(std::filesystem::file_size(Path("a.cfg")), before);
+    {
+        Pager old(fs);
+        old.Open(Path("a.cfg"), OpenMode::ReadOnly);
+        EXPECT_TRUE(SameContent(ReadContent(old, v1), v1));
+    }
+    // Further changes go to the new file only.
+    PageRef ref = pager.Allocate();
+    Fill(ref, 0x42);
+    v2.pages[ref.pgno()] = 0x42;
+    ref = PageRef();
+    pager.Commit();
+    pager.Close();
+    pager.Open(Path("b.cfg"), OpenMode::ReadOnly);
+    EXPECT_TRUE(SameContent(ReadContent(pager, v2), v2));
+}
+
+// A real process killed at each durable step of a commit: the file reopens at
+// the old or the new state.
+TEST_F(PosixPager, KilledChildLeavesOldOrNewState) {
+    auto fs = MakePosixFileSystem();
+    Content v1;
+    {
+        Pager pager(*fs);
+        pager.Create(Path("a.cfg"));
+        pager.Commit();
+        pager.Close();
+        pager.Open(Path("a.cfg"), OpenMode::ReadWrite);
+        MakeVersion1(pager, v1);
+    }
+    std::filesystem::copy_file(Path("a.cfg"), Path("v1.bin"));
+    Content v2 = v1;
+    int total = 0;
+    {
+        std::filesystem::copy_file(Path("v1.bin"), Path("count.cfg"));
+        Fault count;
+        fs->SetFaultHook(count.Hook());
+        Pager pager(*fs);
+        pager.Open(Path("count.cfg"), OpenMode::ReadWrite);
+        ChangeToVersion2(pager, v2);
+        pager.Commit();
+        total = count.count;
+        fs->SetFaultHook({});
+    }
+    Content shape = v2;
+    for (auto& [pgno, fill] : v1.pages) shape.pages[pgno] = fill;
+    for (int at = 0; at < total; at += 3) {
+        std::filesystem::copy_file(Path("v1.bin"), Path("a.cfg"),
+                                   std::filesystem::copy_options::overwrite_existing);
+        pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int n = 0;
+            fs->SetFaultHook([&](FileOp, const std::string&) {
+                if (n++ == at) ::_exit(0);
+            });
+            Pager pager(*fs);
+            pager.Open(Path("a.cfg"), OpenMode::ReadWrite);
+            Content scratch = v1;
+            ChangeToVersion2(pager, scratch);
+            pager.Commit();
+            ::_exit(1);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "the child was not stopped at " << at;
+        Pager pager(*fs);
+        pager.Open(Path("a.cfg"), OpenMode::ReadWrite);
+        Content got = ReadContent(pager, shape);
+        bool isOld = got.version == 1 && SameContent(ReadContent(pager, v1), v1);
+        bool isNew = got.version == 2 && SameContent(ReadContent(pager, v2), v2);
+        EXPECT_TRUE(isOld || isNew) << "killed at operation " << at;
+    }
+}
+
+}  // namespace
+}  // namespace recaster::store
