@@ -1,0 +1,57 @@
+// The root of a configuration: the keyed page store of one .cfg file and its
+// five top-level objects, loaded when the file opens.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "config/dfs_info.h"
+#include "config/genl_info.h"
+#include "config/lists.h"
+#include "config/store_link.h"
+#include "config/string_lists.h"
+#include "store/store.h"
+
+namespace recaster::config {
+
+class CCfgFile {
+public:
+    explicit CCfgFile(store::FileSystem& fs = store::PosixFileSystem());
+    ~CCfgFile();
+
+    // A new configuration file: the store is made with the initial records
+    // (general information, file structure, the database list holding the
+    // default database, empty identification pairs and ignored lines). Does
+    // not open it.
+    void Create(const std::string& path);
+    // Opens the store and loads the five top-level objects.
+    void Open(const std::string& path, store::OpenMode mode = store::OpenMode::ReadWrite);
+    void Commit() { store_.Commit(); }
+    void SaveAs(const std::string& path) { store_.SaveAs(path); }
+    // Drops the objects and closes the store (uncommitted changes are lost).
+    void Close();
+    // Deletes the five top-level objects.
+    void EmptyContents();
+
+    CCfgGenlInfo* GetGenlInfo() const { return genl_.get(); }
+    CCfgDFSInfo* GetDFSInfo() const { return dfs_.get(); }
+    CCfgDBList* GetDBList() const { return dbList_.get(); }
+    CCfgStringPairList* GetIdentPairs() const { return identPairs_.get(); }
+    CCfgStringList* GetIgnoredLines() const { return ignored_.get(); }
+
+    store::Store& store() { return store_; }
+    CStoreLink& link() { return link_; }
+    const std::string& path() const { return store_.path(); }
+    bool IsOpen() const { return store_.IsOpen(); }
+
+private:
+    store::Store store_;
+    CStoreLink link_;
+    std::unique_ptr<CCfgGenlInfo> genl_;
+    std::unique_ptr<CCfgDFSInfo> dfs_;
+    std::unique_ptr<CCfgDBList> dbList_;
+    std::unique_ptr<CCfgStringPairList> identPairs_;
+    std::unique_ptr<CCfgStringList> ignored_;
+};
+
+}  // namespace recaster::config

@@ -1,0 +1,31 @@
+// Lookup of the program's dialog templates.
+#include "resources/dialog_template.h"
+
+#include <array>
+
+namespace recaster::resources {
+
+const ControlTemplate* DialogTemplate::FindControl(int controlId) const {
+    for (const ControlTemplate& c : controls) {
+        if (c.id == controlId) return &c;
+    }
+    return nullptr;
+}
+
+// Every table of templates. Each resources/dialogs_*.cpp file defines one
+// table (`extern const std::span<const DialogTemplate> kXxxDialogs;`, declared
+// above this list) and adds it here; listing the tables, rather than having
+// them register themselves during static initialisation, keeps them linked
+// in from the static library.
+static const std::array<std::span<const DialogTemplate>, 0> kAllTables{};
+
+const DialogTemplate* FindDialogTemplate(int id) {
+    for (std::span<const DialogTemplate> table : kAllTables) {
+        for (const DialogTemplate& t : table) {
+            if (t.id == id) return &t;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace recaster::resources
