@@ -1,0 +1,209 @@
+// Dialog: the base of every dialog of the program. It holds the live
+// controls made from a dialog template, addressed by their numeric ids, and
+// the dialog's behaviour in virtual functions that the concrete dialogs
+// override. Front ends (the Qt one, HeadlessUi) run it:
+//
+//   1. Initialize(ui): OnInitDialog() runs, then the focus goes to the first
+//      enabled, visible tab-stop control unless OnInitDialog placed it.
+//   2. User input arrives through DialogDriver, which changes the controls as
+//      the user would and calls Dispatch(id, notification).
+//   3. Dispatch gives OnCommand the first say; a click on IDOK or IDCANCEL
+//      that OnCommand leaves alone runs OnOK() / OnCancel().
+//   4. EndDialog(result) marks the dialog ended; the front end then closes it.
+//
+// Changes made by dialog code never call OnCommand (only the user's do), and
+// every change of a control, the focus, the title or the visibility is
+// reported to the DialogObservers so a front end can mirror it.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "resources/dialog_template.h"
+#include "ui/control.h"
+#include "ui/geometry.h"
+#include "ui/message_box.h"
+
+namespace recaster::ui {
+
+class Canvas;
+class Ui;
+
+enum class Notification : uint8_t {
+    Clicked,           // button, check box, radio button
+    EditChanged,       // the user changed an edit's (or drop-down's) text
+    SelectionChanged,  // the user chose another item of a list or combo box
+    DoubleClicked,     // list box row
+    KillFocus,
+    SetFocus,
+    MaxText,  // the user's text was cut to the text limit
+};
+
+// One owner-drawn row to paint.
+struct DrawItemContext {
+    Canvas& canvas;
+    int controlId = 0;
+    int row = -1;  // -1: the list is empty (draw the focus only)
+    Rect rect;
+    bool selected = false;
+    bool focused = false;
+    uint32_t itemData = 0;
+};
+
+// The height of an owner-drawn row (row -1: the fixed height of every row).
+struct MeasureItemContext {
+    int controlId = 0;
+    int row = -1;
+    int height = 0;  // preset to the front end's line height
+};
+
+class DialogObserver : public ControlObserver {
+  public:
+    void ControlChanged(const Control&, const ControlChange&) override {}
+    virtual void ControlsAdded(const std::vector<Control*>& /*added*/) {}
+    virtual void FocusChanged(int /*oldId*/, int /*newId*/) {}
+    virtual void TitleChanged(const std::string& /*title*/) {}
+    virtual void VisibilityChanged(bool /*visible*/) {}
+    virtual void Ended(int /*result*/) {}
+};
+
+class Dialog : private ControlObserver {
+  public:
+    // From the program's template `templateId`; std::invalid_argument when
+    // there is none (a programming error).
+    explicit Dialog(int templateId);
+    explicit Dialog(const resources::DialogTemplate& tmpl);
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    const resources::DialogTemplate& dialogTemplate() const { return *template_; }
+    int templateId() const { return template_->id; }
+
+    // Runs the dialog modally on `ui` and returns the end result.
+    int DoModal(Ui& ui);
+    int DoModal();  // on CurrentUi()
+
+    const std::string& title() const { return title_; }
+    void SetTitle(std::string title);
+    // Visibility of the dialog window itself. It starts hidden; a modal
+    // dialog is shown while it runs, a modeless one when its code says so.
+    bool visible() const { return visible_; }
+    void SetVisible(bool on);
+
+    // --- For front ends ---------------------------------------------------
+    void Initialize(Ui& ui);
+    // The front end has destroyed the window of a modeless dialog: it no
+    // longer runs (ui() falls back to CurrentUi()).
+    void Detach() { ui_ = nullptr; }
+    void Dispatch(int id, Notification notification);
+    bool IsEnded() const { return ended_; }
+    int result() const { return result_; }
+    bool IsRunning() const { return ui_ != nullptr && !ended_; }
+    // Painting and measuring owner-drawn rows: overridden by the dialogs
+    // that have owner-drawn lists.
+    virtual void DrawItem(DrawItemContext& context);
+    virtual void MeasureItem(MeasureItemContext& context);
+    void AddObserver(DialogObserver* observer);
+    void RemoveObserver(DialogObserver* observer);
+
+    // --- Controls -----------------------------------------------------------
+    // The first control with `id`; Item throws std::out_of_range naming the
+    // dialog and the id when there is none, FindItem returns nullptr.
+    Control& Item(int id);
+    const Control& Item(int id) const;
+    Control* FindItem(int id);
+    const Control* FindItem(int id) const;
+    // All controls in tab order.
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    // Makes the controls of `page` controls of this dialog, moved by the
+    // origin (dialog units) and placed in tab order right after the control
+    // `afterId` (at the end when there is none). Returns them in order.
+    std::vector<Control*> AddControls(const resources::DialogTemplate& page, int originX,
+                                      int originY, int afterId);
+
+    // --- Helpers for dialog code -------------------------------------------
+    std::string GetText(int id) const;
+    void SetText(int id, std::string text);
+    // The text as a whole number (blanks around it allowed), or nothing.
+    std::optional<int> GetInt(int id) const;
+    void SetInt(int id, int value);
+    bool IsChecked(int id) const;  // state 1
+    int CheckState(int id) const;
+    void Check(int id, int state = 1);
+    // Checks `id` and clears every other control with an id in first..last.
+    void CheckRadio(int first, int last, int id);
+    // The id of the checked control in first..last, or 0.
+    int CheckedRadio(int first, int last) const;
+    void Enable(int id, bool on = true);
+    bool IsEnabled(int id) const;
+    void Show(int id, bool on = true);
+    bool IsShown(int id) const;
+    void SetTextLimit(int id, size_t limit);
+
+    // The control with the focus; 0 when none has it.
+    int Focus() const { return focus_; }
+    void SetFocusTo(int id);
+    // Focus to `id`; an edit also gets its whole text selected.
+    void GotoControl(int id);
+
+    void EndDialog(int result);
+
+    // Shows string `stringId` with %1 and %2 filled from `args` and returns
+    // the pressed button. The default flags are those of a failed check.
+    int MessageBox(int stringId, std::initializer_list<std::string_view> args = {},
+                   uint32_t flags = MB_OK | MB_ICONEXCLAMATION);
+
+    // List and combo boxes (see Control for the rules).
+    int AddItem(int id, std::string text, uint32_t data = 0);
+    int InsertItem(int id, int index, std::string text, uint32_t data = 0);
+    bool DeleteItem(int id, int index);
+    void ResetContent(int id);
+    int GetCount(int id) const;
+    int GetCurSel(int id) const;
+    bool SetCurSel(int id, int index);
+    // Item data of `index`, or nothing when there is no such item.
+    std::optional<uint32_t> GetItemData(int id, int index) const;
+    bool SetItemData(int id, int index, uint32_t data);
+    std::string GetItemText(int id, int index) const;
+    int FindItemData(int id, uint32_t data) const;
+    int FindStringExact(int id, std::string_view text, int after = -1) const;
+    void InvalidateItem(int id, int row);
+
+    // The Ui running the dialog, else CurrentUi().
+    Ui& ui() const;
+
+  protected:
+    virtual void OnInitDialog() {}
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // Returns true when the command was handled.
+    virtual bool OnCommand(int /*id*/, Notification /*notification*/) { return false; }
+
+  private:
+    friend class PropertySheet;
+    friend class DialogDriver;
+
+    void ControlChanged(const Control& control, const ControlChange& change) override;
+    void Adopt(Control& control);
+    void ResetForRun(Ui& ui);
+    template <class F>
+    void NotifyObservers(F&& f);
+
+    const resources::DialogTemplate* template_;
+    std::string title_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<DialogObserver*> observers_;
+    Ui* ui_ = nullptr;
+    int focus_ = 0;
+    bool visible_ = false;
+    bool ended_ = false;
+    int result_ = 0;
+};
+
+}  // namespace recaster::ui
