@@ -13,6 +13,7 @@
 #include <span>
 #include <vector>
 
+#include "store/btree_node.h"
 #include "store/key.h"
 #include "store/pager.h"
 
@@ -34,9 +35,54 @@ class BTree {
     // Removes the record and its overflow chain; false when absent.
     bool Delete(const Key& key);
     // Every record in key order along the leaf chain; stops when visit returns false.
+    // `visit` must not change the store.
     void Scan(const std::function<bool(const Key&, std::span<const uint8_t>)>& visit);
 
   private:
+    // An internal page on the way down and the child taken there (the number of
+    // items stands for the rightmost child).
+    struct Step {
+        uint32_t pgno = 0;
+        size_t pos = 0;
+    };
+    // The internal pages above a page, root first; the last step leads to the page.
+    using Path = std::vector<Step>;
+    struct Found {
+        Path path;
+        Node leaf;
+        size_t pos = 0;  // of the key, or where it would go
+        bool found = false;
+    };
+    using LeafVisit = std::function<bool(const Node& leaf, size_t index)>;
+
+    // btree.cpp: pages, search, walks.
+    bool Empty() const;
+    Found Search(const Key& key);
+    size_t Bisect(const Node& node, const Key& key, bool* found) const;
+    Node Load(uint32_t pgno, bool leaf);
+    void Store(const Node& node);
+    Bytes MakeItem(const Key& key, std::span<const uint8_t> value);
+    void WalkFrom(Node leaf, size_t pos, const LeafVisit& visit);
+    bool RecordBefore(const Found& at, Key& out);
+    void RemoveRecord(Found& f);
+    void ResetTree();
+
+    // btree_balance.cpp: keeping levels, links and separators right.
+    bool Neighbour(const Path& path, bool next, Path& out, uint32_t& target);
+    bool SeparatorOf(const Path& path, Key& out);
+    void SetSeparator(const Path& path, const Key& key);
+    void FillHighKey(const Path& path, Node& node);
+    void Place(const Path& path, Node& node);
+    void Split(const Path& pathA, Node& a, Node* b);
+    void AddAfter(const Path& pathA, const Kid& a, const std::vector<Kid>& added);
+    void NewRoot(const Kid& a, const std::vector<Kid>& added);
+    void Rebalance(const Path& path, Node& node);
+    void Join(const Path& pathA, Node& a, const Path& pathB, Node& b);
+    void RemoveEntry(const Path& path);
+    void Settle(const Path& path, Node& node);
+    void Unlink(const Node& node);
+    [[noreturn]] void LinkMismatch(const Node& node, const char* which) const;
+
     Pager& pager_;
     const KeyOrder& order_;
 };

@@ -578,7 +578,7 @@ TEST_F(PosixPager, KilledChildLeavesOldOrNewState) {
     }
     Content shape = v2;
     for (auto& [pgno, fill] : v1.pages) shape.pages[pgno] = fill;
-    for (int at = 0; at < total; at += 3) {
+    for (int at = 0; at < total; ++at) {
         std::filesystem::copy_file(Path("v1.bin"), Path("a.cfg"),
                                    std::filesystem::copy_options::overwrite_existing);
         pid_t pid = ::fork();

@@ -1,0 +1,79 @@
+// One tree page (leaf or internal) in memory: decoding with every check that
+// makes a page read from the file safe to use, encoding back into page bytes,
+// and the rules that spread a page's items over two or three pages. The byte
+// layout of tree pages is documented at the top of btree.cpp.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "store/key.h"
+#include "store/page_format.h"
+#include "store/pager.h"
+
+namespace recaster::store {
+
+using Bytes = std::vector<uint8_t>;
+
+// A child of an internal page. Every child but the last comes from an item and
+// carries that item's key (the child's highest key); the last one is the
+// rightmost child, whose highest key lives further up the tree (or nowhere,
+// on the right edge), so its key is known only when a caller fills it in.
+struct Kid {
+    Key key;
+    bool keyKnown = false;
+    uint32_t child = 0;
+};
+
+struct Node {
+    uint32_t pgno = 0;
+    bool leaf = true;
+    uint32_t prev = 0;
+    uint32_t next = 0;
+    uint32_t freeAtLoad = 0;   // free bytes as read; the capacity for a new page
+    std::vector<Bytes> items;  // leaf: whole items in key order
+    std::vector<Kid> kids;     // internal: one per item, then the rightmost child
+
+    // Items of a leaf, children of an internal page.
+    size_t Units() const { return leaf ? items.size() : kids.size(); }
+    uint32_t Capacity() const { return leaf ? kLeafCapacity : kInternalCapacity; }
+    // Bytes of items and offset entries the page needs.
+    uint32_t Used() const;
+    bool Fits() const { return Units() > 0 && Used() <= Capacity(); }
+    uint32_t Free() const { return Capacity() - Used(); }  // REQUIRES: Fits()
+    // Rebalanced with a neighbour when not the root.
+    bool Underflows() const {
+        return Used() + (leaf ? kLeafUnderflow : kInternalUnderflow) < Capacity();
+    }
+    Key KeyAt(size_t i) const;  // leaf item or internal item i
+    // Highest key of the subtree; false when unknown (rightmost child unknown).
+    bool HighKey(Key& out) const;
+};
+
+// Leaf items: key, u16 length and the value, or key, 0xFFFF and a chain page.
+Key ItemKey(const Bytes& item);
+bool IsOverflowItem(const Bytes& item);
+uint32_t OverflowPageOf(const Bytes& item);
+std::span<const uint8_t> InlineValue(const Bytes& item);
+Bytes MakeInlineItem(const Key& key, std::span<const uint8_t> value);  // REQUIRES size <= 256
+Bytes MakeOverflowItem(const Key& key, uint32_t firstPage);
+
+// Decodes a tree page; any violation of the page format (kind, count, free
+// bytes, offset table, item lengths, key order, child page numbers) raises
+// ArchiveError through pager.Corrupt naming the page.
+Node DecodeNode(const Pager& pager, uint32_t pgno, const uint8_t* page, bool wantLeaf,
+                const KeyOrder& order);
+// Writes the whole page: header, packed items, offset table, zero gap.
+// REQUIRES: node.Fits() and, for internal pages, every kid but the last known.
+void EncodeNode(const Node& node, uint8_t* page);
+
+// Where to cut `all` (units in key order) when it does not fit one page: one cut
+// (two pages) or two cuts (three pages). Leaves follow the fixed rule of the
+// file format (`freeBefore` = free bytes of the two pages before the change);
+// internal pages are cut evenly.
+std::vector<size_t> SplitCuts(const Node& all, uint32_t freeBefore);
+// Where to cut `all` so that two pages share it (it does not fit in one).
+size_t ShareCut(const Node& all, uint32_t freeOfBoth);
+
+}  // namespace recaster::store
