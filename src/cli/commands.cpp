@@ -1,0 +1,51 @@
+#include "cli/command.h"
+
+namespace recaster::cli {
+
+extern const Command kCheckCommand;
+extern const Command kDumpCommand;
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands{kCheckCommand, kDumpCommand};
+    return commands;
+}
+
+const Command* FindCommand(const std::string& name) {
+    for (const Command& c : Commands()) {
+        if (name == c.name) return &c;
+    }
+    return nullptr;
+}
+
+bool ParseArguments(const Command& command, const std::vector<std::string>& args,
+                    const std::set<std::string>& allowed, size_t operands, Arguments& parsed,
+                    CommandIo& io) {
+    bool optionsEnded = false;
+    for (const std::string& a : args) {
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
+            if (!allowed.count(a)) {
+                io.err << "recaster-cfg " << command.name << ": unknown option '" << a << "'\n"
+                       << command.usage;
+                return false;
+            }
+            parsed.options.insert(a);
+        } else {
+            parsed.operands.push_back(a);
+        }
+    }
+    if (parsed.operands.size() != operands) {
+        io.err << "recaster-cfg " << command.name << ": expected " << operands << " file name"
+               << (operands == 1 ? "" : "s") << ", got " << parsed.operands.size() << "\n"
+               << command.usage;
+        return false;
+    }
+    return true;
+}
+
+void ReportError(CommandIo& io, const std::string& path, const std::string& message) {
+    io.err << "recaster-cfg: " << path << ": " << message << "\n";
+}
+
+}  // namespace recaster::cli

@@ -1,0 +1,55 @@
+#include "cli/tool.h"
+
+#include <algorithm>
+
+namespace recaster::cli {
+namespace {
+
+void PrintUsage(std::ostream& os) {
+    os << "usage: recaster-cfg <command> [options] FILE\n"
+          "\n"
+          "Commands:\n";
+    for (const Command& c : Commands()) {
+        std::string name = c.name;
+        name.resize(std::max<size_t>(name.size(), 10), ' ');
+        os << "  " << name << c.summary << "\n";
+    }
+    os << "\n"
+          "'recaster-cfg <command> --help' describes a command.\n"
+          "Exit status: 0 done, 1 problems found, 2 bad arguments or unreadable file.\n";
+}
+
+bool WantsHelp(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a == "--") return false;
+        if (a == "--help" || a == "-h") return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int RunTool(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.empty()) {
+        PrintUsage(io.err);
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        PrintUsage(io.out);
+        return kExitOk;
+    }
+    const Command* command = FindCommand(args[0]);
+    if (!command) {
+        io.err << "recaster-cfg: unknown command '" << args[0] << "'\n";
+        PrintUsage(io.err);
+        return kExitUsage;
+    }
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (WantsHelp(rest)) {
+        io.out << command->usage;
+        return kExitOk;
+    }
+    return command->run(rest, io);
+}
+
+}  // namespace recaster::cli
