@@ -7,7 +7,7 @@
 namespace recaster::config {
 
 class CCfgAutoParseInfo : public CPersistentObject {
-public:
+  public:
     static const RuntimeClass kClass;
     CCfgAutoParseInfo();  // row i of kind i, flags 0, texts empty
     CCfgAutoParseInfo(const CCfgAutoParseInfo&) = default;

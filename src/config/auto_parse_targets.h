@@ -14,7 +14,7 @@ class WorkformCatalog;
 namespace recaster::config {
 
 class CCfgAutoParseTargets : public CPersistentObject {
-public:
+  public:
     static const RuntimeClass kClass;
     CCfgAutoParseTargets() : CPersistentObject(FourCC("CAPD")) {}
 

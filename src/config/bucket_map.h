@@ -16,7 +16,9 @@ namespace recaster::config {
 inline constexpr uint32_t kMapBuckets = 17;
 
 // Bucket of a workform identifier.
-inline uint32_t MapBucket(uint16_t key) { return (key >> 4) % kMapBuckets; }
+inline uint32_t MapBucket(uint16_t key) {
+    return (key >> 4) % kMapBuckets;
+}
 // Bucket of a document type name: hash = hash * 32 + hash + byte, from 0.
 inline uint32_t MapBucket(const std::string& key) {
     uint32_t h = 0;
@@ -26,16 +28,14 @@ inline uint32_t MapBucket(const std::string& key) {
 
 template <typename K, typename V>
 class BucketMap {
-public:
+  public:
     // Null when absent.
     const V* Find(const K& key) const {
         for (const auto& e : buckets_[MapBucket(key)])
             if (e.first == key) return &e.second;
         return nullptr;
     }
-    V* Find(const K& key) {
-        return const_cast<V*>(static_cast<const BucketMap*>(this)->Find(key));
-    }
+    V* Find(const K& key) { return const_cast<V*>(static_cast<const BucketMap*>(this)->Find(key)); }
     void Set(const K& key, V value) {
         if (V* v = Find(key)) {
             *v = std::move(value);
@@ -74,7 +74,7 @@ public:
         return out;
     }
 
-private:
+  private:
     std::array<std::vector<std::pair<K, V>>, kMapBuckets> buckets_;  // oldest first
     size_t count_ = 0;
 };

@@ -15,7 +15,7 @@
 namespace recaster::config {
 
 class CCfgFile {
-public:
+  public:
     explicit CCfgFile(store::FileSystem& fs = store::PosixFileSystem());
     ~CCfgFile();
 
@@ -44,7 +44,7 @@ public:
     const std::string& path() const { return store_.path(); }
     bool IsOpen() const { return store_.IsOpen(); }
 
-private:
+  private:
     store::Store store_;
     CStoreLink link_;
     std::unique_ptr<CCfgGenlInfo> genl_;

@@ -16,7 +16,7 @@ class CCfgFieldList;
 class CCfgDocTypeList;
 
 class CCfgDatabase : public CPersistentObject {
-public:
+  public:
     static const RuntimeClass kClass;
     CCfgDatabase();
     ~CCfgDatabase() override;
@@ -55,7 +55,7 @@ public:
     bool hyphens = false;
     std::string authorSeparator;
 
-private:
+  private:
     std::unique_ptr<CCfgFieldList> fieldList_;
     std::unique_ptr<CCfgDocTypeList> docTypeList_;
     std::unique_ptr<CCfgAutoParseInfo> parseInfo_;

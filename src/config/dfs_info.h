@@ -12,7 +12,7 @@ namespace recaster::config {
 inline constexpr char kDefaultSubfieldIndicator = '\x87';
 
 class CCfgDFSInfo : public CPersistentObject {
-public:
+  public:
     static const RuntimeClass kClass;
     CCfgDFSInfo() : CPersistentObject(FourCC("CDFS")) {}
     CCfgDFSInfo(const CCfgDFSInfo&) = default;

@@ -9,7 +9,7 @@
 namespace recaster::config {
 
 class CCfgDocType : public CPersistentObject {
-public:
+  public:
     static const RuntimeClass kClass;
     CCfgDocType() : CPersistentObject(FourCC("CDTP")) {}
     CCfgDocType(const CCfgDocType&) = default;

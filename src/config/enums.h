@@ -62,9 +62,9 @@ enum CfgParseKind : uint8_t {
     kParseNone = 7,
 };
 
-inline constexpr uint8_t kNoTarget = 0xFF;        // "* Do Not Transfer"
-inline constexpr uint8_t kNoAlternate = 254;      // no alternate target for a workform
-inline constexpr uint8_t kRowNotUsed = 254;       // a parse format row that is not in use
+inline constexpr uint8_t kNoTarget = 0xFF;    // "* Do Not Transfer"
+inline constexpr uint8_t kNoAlternate = 254;  // no alternate target for a workform
+inline constexpr uint8_t kRowNotUsed = 254;   // a parse format row that is not in use
 inline constexpr uint16_t kDefaultWorkform = 0xFFFF;
 
 }  // namespace recaster::config

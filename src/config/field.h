@@ -14,7 +14,7 @@ namespace recaster::config {
 class CCfgFieldList;
 
 class CCfgField : public CPersistentObject {
-public:
+  public:
     static const RuntimeClass kClass;
     CCfgField() : CPersistentObject(FourCC("CFlD")) {}
     // Copies everything stored; owner and parent pointer null, parent id -1
@@ -71,7 +71,7 @@ public:
     std::string findText;
     std::string replaceText;
 
-private:
+  private:
     void WriteBlock(Archive& ar) const;  // the ten-byte block and the nine texts
     void ReadBlock(Archive& ar);
 };

@@ -8,7 +8,7 @@
 namespace recaster::config {
 
 class CCfgGenlInfo : public CPersistentObject {
-public:
+  public:
     static const RuntimeClass kClass;
     CCfgGenlInfo() : CPersistentObject(FourCC("CGNL")) {}
     CCfgGenlInfo(const CCfgGenlInfo&) = default;

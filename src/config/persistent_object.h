@@ -16,7 +16,7 @@ class CStoreLink;
 inline constexpr uint32_t kNoId = 0xFFFFFFFF;
 
 class CPersistentObject : public ArchiveObject {
-public:
+  public:
     explicit CPersistentObject(uint32_t tag = FourCC("POBJ")) : tag_(tag) {}
     // Copies carry the type tag only: a copy is unattached (no link, id -1).
     CPersistentObject(const CPersistentObject& other) : ArchiveObject(), tag_(other.tag_) {}
@@ -60,7 +60,7 @@ public:
         id_ = kNoId;
     }
 
-private:
+  private:
     CStoreLink* link_ = nullptr;
     uint32_t tag_;
     uint32_t id_ = kNoId;

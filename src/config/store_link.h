@@ -11,7 +11,7 @@ namespace recaster::config {
 class CPersistentObject;
 
 class CStoreLink {
-public:
+  public:
     explicit CStoreLink(store::Store& store) : store_(store) {}
 
     uint32_t NewId(uint32_t tag) { return store_.NewId(tag); }
@@ -31,7 +31,7 @@ public:
     store::Store& store() { return store_; }
     const std::string& path() const { return store_.path(); }
 
-private:
+  private:
     store::Store& store_;
 };
 

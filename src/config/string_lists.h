@@ -12,7 +12,7 @@ namespace recaster::config {
 // One identification pair: a record from a database is recognised by a
 // line starting with the prefix and ending with the suffix.
 class CCfgStringPair : public ArchiveObject {
-public:
+  public:
     static const RuntimeClass kClass;
     CCfgStringPair() = default;
     CCfgStringPair(std::string p, std::string s) : prefix(std::move(p)), suffix(std::move(s)) {}
@@ -27,7 +27,7 @@ public:
 };
 
 class CCfgStringPairList : public CPersistentObject {
-public:
+  public:
     static const RuntimeClass kClass;
     CCfgStringPairList() : CPersistentObject(FourCC("STP#")) {}
     CCfgStringPairList(const CCfgStringPairList&) = default;
@@ -42,7 +42,7 @@ public:
 };
 
 class CCfgStringList : public CPersistentObject {
-public:
+  public:
     static const RuntimeClass kClass;
     CCfgStringList() : CPersistentObject(FourCC("STR#")) {}
     CCfgStringList(const CCfgStringList&) = default;

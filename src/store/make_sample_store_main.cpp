@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
             for (int i = 0; i < n; ++i) {
                 size_t len = 20 + (i * 37) % 200 + (i % 13 == 5 ? 900 : 0);
                 std::vector<uint8_t> value(len);
-                for (size_t j = 0; j < len; ++j) value[j] = static_cast<uint8_t>('a' + (i + j) % 26);
+                for (size_t j = 0; j < len; ++j)
+                    value[j] = static_cast<uint8_t>('a' + (i + j) % 26);
                 store.Insert(Key{tag, store.NewId(tag)}, value);
             }
         }

@@ -348,16 +348,20 @@ void Pager::Open(const std::string& path, OpenMode mode) {
     BufferPool::Get().Front(this);
 }
 
+void Pager::AbandonTransaction() {
+    if (!creatingTemp_.empty()) {
+        file_.reset();
+        fs_.Remove(creatingTemp_);
+    } else if (journal_ && Writable()) {
+        RollbackFromJournal(true);
+    }
+}
+
 void Pager::Close() {
     if (!file_) return;
     std::exception_ptr failure;
     try {
-        if (!creatingTemp_.empty()) {
-            file_.reset();
-            fs_.Remove(creatingTemp_);
-        } else if (journal_ && Writable()) {
-            RollbackFromJournal(true);
-        }
+        AbandonTransaction();
     } catch (...) {
         failure = std::current_exception();
     }
@@ -469,12 +473,7 @@ void Pager::SaveAs(const std::string& newPath) {
 
     // The new file is committed; the old one goes back to its last commit.
     try {
-        if (!creatingTemp_.empty()) {
-            file_.reset();
-            fs_.Remove(creatingTemp_);
-        } else if (journal_ && Writable()) {
-            RollbackFromJournal(true);
-        }
+        AbandonTransaction();
     } catch (...) {
         // Its journal stays and is rolled back when that file is next opened.
     }

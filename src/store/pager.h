@@ -155,6 +155,8 @@ class Pager {
     void EnsureJournal();
     void JournalPages(const std::vector<uint32_t>& pgnos);
     void RollbackFromJournal(bool writeBack);
+    // Puts the file back to its last commit (or drops a store being created).
+    void AbandonTransaction();
 
     FileSystem& fs_;
     std::unique_ptr<File> file_;

@@ -53,6 +53,18 @@ void MakeVersion1(Pager& pager, Content& c) {
     pager.Commit();
 }
 
+// A new store at `path` committed at version 1.
+Content CommitVersion1(FileSystem& fs, const std::string& path) {
+    Content c;
+    Pager pager(fs);
+    pager.Create(path);
+    pager.Commit();
+    pager.Close();
+    pager.Open(path, OpenMode::ReadWrite);
+    MakeVersion1(pager, c);
+    return c;
+}
+
 void ChangeToVersion2(Pager& pager, Content& c) {
     std::vector<uint32_t> pgnos;
     for (const auto& [pgno, fill] : c.pages) pgnos.push_back(pgno);
@@ -207,15 +219,7 @@ TEST(Pager, FreedPagesAreReusedHeadFirst) {
 
 TEST(Pager, CloseWithoutCommitLeavesTheCommittedFile) {
     MemFileSystem fs;
-    Content c;
-    {
-        Pager pager(fs);
-        pager.Create("/a.cfg");
-        pager.Commit();
-        pager.Close();
-        pager.Open("/a.cfg", OpenMode::ReadWrite);
-        MakeVersion1(pager, c);
-    }
+    const Content c = CommitVersion1(fs, "/a.cfg");
     std::vector<uint8_t> committed = fs.Get("/a.cfg");
     {
         Pager pager(fs);
@@ -236,15 +240,7 @@ TEST(Pager, CloseWithoutCommitLeavesTheCommittedFile) {
 // new committed contents, and never anything else.
 TEST(Pager, EveryFaultInATransactionLeavesOldOrNewState) {
     MemFileSystem base;
-    Content v1;
-    {
-        Pager pager(base);
-        pager.Create("/a.cfg");
-        pager.Commit();
-        pager.Close();
-        pager.Open("/a.cfg", OpenMode::ReadWrite);
-        MakeVersion1(pager, v1);
-    }
+    const Content v1 = CommitVersion1(base, "/a.cfg");
     const std::vector<uint8_t> v1Bytes = base.Get("/a.cfg");
 
     // Dry run: how many operations does the transaction take?
@@ -320,15 +316,7 @@ TEST(Pager, EveryFaultInATransactionLeavesOldOrNewState) {
 
 TEST(Pager, FailedCommitCanBeRetried) {
     MemFileSystem fs;
-    Content v1;
-    {
-        Pager pager(fs);
-        pager.Create("/a.cfg");
-        pager.Commit();
-        pager.Close();
-        pager.Open("/a.cfg", OpenMode::ReadWrite);
-        MakeVersion1(pager, v1);
-    }
+    const Content v1 = CommitVersion1(fs, "/a.cfg");
     Pager pager(fs);
     pager.Open("/a.cfg", OpenMode::ReadWrite);
     Content v2 = v1;
@@ -346,15 +334,7 @@ TEST(Pager, FailedCommitCanBeRetried) {
 
 TEST(Pager, HotJournalIsRolledBackOnOpenAndOverlaidWhenReadOnly) {
     MemFileSystem fs;
-    Content v1;
-    {
-        Pager pager(fs);
-        pager.Create("/a.cfg");
-        pager.Commit();
-        pager.Close();
-        pager.Open("/a.cfg", OpenMode::ReadWrite);
-        MakeVersion1(pager, v1);
-    }
+    const Content v1 = CommitVersion1(fs, "/a.cfg");
     const std::vector<uint8_t> v1Bytes = fs.Get("/a.cfg");
     // Leave a journal behind as a crashed writer would: early write-backs done,
     // then the process gone. Crash() keeps only what was synced.
@@ -434,15 +414,7 @@ TEST(Pager, CacheIsBoundedAndReusesLeastRecentlyUsed) {
 
 TEST(Pager, ReadOnlyStoreKeepsItsDirtyPages) {
     MemFileSystem fs;
-    Content v1;
-    {
-        Pager pager(fs);
-        pager.Create("/a.cfg");
-        pager.Commit();
-        pager.Close();
-        pager.Open("/a.cfg", OpenMode::ReadWrite);
-        MakeVersion1(pager, v1);
-    }
+    const Content v1 = CommitVersion1(fs, "/a.cfg");
     const std::vector<uint8_t> bytes = fs.Get("/a.cfg");
     Pager reader(fs);
     reader.Open("/a.cfg", OpenMode::ReadOnly);
@@ -506,15 +478,7 @@ TEST_F(PosixPager, SecondWriterIsRefusedWithASharingViolation) {
 
 TEST_F(PosixPager, SaveAsRefusesTheSameFileAndKeepsTheSource) {
     FileSystem& fs = PosixFileSystem();
-    Content v1;
-    {
-        Pager pager(fs);
-        pager.Create(Path("a.cfg"));
-        pager.Commit();
-        pager.Close();
-        pager.Open(Path("a.cfg"), OpenMode::ReadWrite);
-        MakeVersion1(pager, v1);
-    }
+    const Content v1 = CommitVersion1(fs, Path("a.cfg"));
     std::filesystem::create_symlink(Path("a.cfg"), Path("link.cfg"));
     auto before = std::filesystem::file_size(Path("a.cfg"));
     Pager pager(fs);
@@ -553,15 +517,7 @@ TEST_F(PosixPager, SaveAsRefusesTheSameFileAndKeepsTheSource) {
 // the old or the new state.
 TEST_F(PosixPager, KilledChildLeavesOldOrNewState) {
     auto fs = MakePosixFileSystem();
-    Content v1;
-    {
-        Pager pager(*fs);
-        pager.Create(Path("a.cfg"));
-        pager.Commit();
-        pager.Close();
-        pager.Open(Path("a.cfg"), OpenMode::ReadWrite);
-        MakeVersion1(pager, v1);
-    }
+    const Content v1 = CommitVersion1(*fs, Path("a.cfg"));
     std::filesystem::copy_file(Path("a.cfg"), Path("v1.bin"));
     Content v2 = v1;
     int total = 0;
