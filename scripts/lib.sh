@@ -18,6 +18,11 @@ ensure_packages() {
 }
 
 # What building and testing needs.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libsqlite3-dev)
+# Qt 6 Widgets for the desktop program: qt6-base-dev brings the libraries and
+# the offscreen platform the GUI tests use; qt6-qpa-plugins the X11/Wayland
+# platforms for a real display; a font so that text has metrics offscreen.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libsqlite3-dev
+                qt6-base-dev qt6-qpa-plugins libqt6widgets6 libqt6network6
+                libqt6printsupport6 fonts-dejavu-core nlohmann-json3-dev)
 
 repo_root() { cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd; }

@@ -2,11 +2,15 @@
 
 namespace recaster::cli {
 
+extern const Command kNewCommand;
+extern const Command kShowCommand;
 extern const Command kCheckCommand;
 extern const Command kDumpCommand;
+extern const Command kWorkformsCommand;
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands{kCheckCommand, kDumpCommand};
+    static const std::vector<Command> commands{kNewCommand, kShowCommand, kCheckCommand,
+                                               kDumpCommand, kWorkformsCommand};
     return commands;
 }
 
