@@ -24,12 +24,16 @@ void* operator new(size_t n) {
     if (void* p = std::malloc(n ? n : 1)) return p;
     throw std::bad_alloc();
 }
+// The replacement pair is matched, but GCC's optimiser cannot see that.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept {
     std::free(p);
 }
 void operator delete(void* p, size_t) noexcept {
     std::free(p);
 }
+#pragma GCC diagnostic pop
 #define LARGEST_ALLOCATION_TRACKED 1
 #endif
 

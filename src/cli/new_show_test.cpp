@@ -34,8 +34,9 @@ class NewShowTest : public testutil::CliTest {
 };
 
 Bytes Text(const std::string& s) {
-    Bytes b{static_cast<uint8_t>(s.size())};
-    b.insert(b.end(), s.begin(), s.end());
+    Bytes b(s.size() + 1);
+    b[0] = static_cast<uint8_t>(s.size());
+    std::copy(s.begin(), s.end(), b.begin() + 1);
     return b;
 }
 
