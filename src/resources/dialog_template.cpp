@@ -17,7 +17,13 @@ const ControlTemplate* DialogTemplate::FindControl(int controlId) const {
 // above this list) and adds it here; listing the tables, rather than having
 // them register themselves during static initialisation, keeps them linked
 // in from the static library.
-static const std::array<std::span<const DialogTemplate>, 0> kAllTables{};
+extern const std::span<const DialogTemplate> kDocumentDialogs;
+extern const std::span<const DialogTemplate> kViewDialogs;
+
+static const std::array<std::span<const DialogTemplate>, 2> kAllTables{
+    kDocumentDialogs,
+    kViewDialogs,
+};
 
 const DialogTemplate* FindDialogTemplate(int id) {
     for (std::span<const DialogTemplate> table : kAllTables) {

@@ -1,0 +1,142 @@
+// CCfgDocument: one open configuration file. It owns the root CCfgFile (whose
+// store keeps the file open for the document's whole life), creates, opens,
+// saves, copies and closes it, keeps the modified flag, and answers the
+// document's commands (Save, Save As, Close, File Information).
+//
+// Every edit is written into the store's page buffers at once; Save commits
+// them, Save As copies the store to a new file and continues there, and
+// Close without saving drops everything since the last commit.
+//
+// Failures never escape: each operation shows its message box (naming the
+// file) and returns false. Front ends follow the document through
+// CCfgDocumentObserver to update window titles and the recent-file list.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/cfg_file.h"
+#include "store/file_system.h"
+#include "ui/command_target.h"
+#include "ui/ui.h"
+#include "views/view_document.h"
+
+namespace recaster::app {
+
+class CCfgDocumentObserver {
+  public:
+    virtual ~CCfgDocumentObserver() = default;
+    // The document's file changed (New, Open, Save As). `addToRecent`: the
+    // front end puts the path at the top of its recent-file list.
+    virtual void PathChanged(const std::string& /*path*/, bool /*addToRecent*/) {}
+    virtual void TitleChanged(const std::string& /*title*/) {}
+    virtual void ModifiedChanged(bool /*modified*/) {}
+    // The document closed its file; its windows should go. Observers must not
+    // destroy the document from inside a notification.
+    virtual void Closed() {}
+};
+
+// Command ids the document answers.
+enum DocumentCommand : int {
+    kCmdFileInformation = 32775,
+    kCmdFileClose = 57602,
+    kCmdFileSave = 57603,
+    kCmdFileSaveAs = 57604,
+};
+
+// Message ids (string table) of the document.
+enum DocumentMessage : int {
+    kMsgUnexpectedFormat = 61700,
+    kMsgFileNotFound = 61701,
+    kMsgDiskFull = 61702,
+    kMsgAccessDenied = 61703,
+    kMsgReadError = 61704,
+    kMsgFailedToOpen = 61705,
+    kMsgSaveChanges = 61706,
+    kMsgOlderFormat = 61707,
+    kMsgSaveFailed = 61708,
+    kMsgCreateFailed = 61709,
+};
+
+class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
+  public:
+    inline static constexpr const char* kNewFileName = "New Config File";
+
+    explicit CCfgDocument(ui::Ui& ui, store::FileSystem& fs = store::PosixFileSystem());
+    ~CCfgDocument() override;
+    CCfgDocument(const CCfgDocument&) = delete;
+    CCfgDocument& operator=(const CCfgDocument&) = delete;
+
+    // --- Lifecycle (each returns false after showing why) ---------------------
+    // Asks for the new file's name (save dialog, "New Config File"), creates
+    // it and opens it. Cancel: false, no file.
+    bool OnNewDocument();
+    // Checks the first three bytes, then opens the file. A version-2 file is
+    // not opened (its conversion is not available yet).
+    bool OnOpenDocument(const std::string& path);
+    // Commits when `path` is the document's path, else copies the store to
+    // `path` and continues there. Clears the modified flag on success.
+    bool OnSaveDocument(const std::string& path);
+    // Save As when `path` is empty (asks for a name, proposing the title). A
+    // failed Save As removes the file it wrote, but never a file it did not
+    // write (an existing file it was to replace stays when the copy failed
+    // before replacing it).
+    // The document's path follows the store, so a successful save under a new
+    // name always makes that the document's path.
+    bool DoSave(const std::string& path);
+    bool DoFileSave();  // the Save command
+    // Asks "Save changes to ...?" when modified: Yes saves (false when that
+    // fails), No discards, Cancel returns false.
+    bool SaveModified();
+    bool CanCloseFrame() { return SaveModified(); }
+    // Closes the store without writing (changes since the last commit are
+    // dropped) and tells the observers.
+    void OnCloseDocument();
+    // Deletes the five top-level objects.
+    void DeleteContents() { root_.EmptyContents(); }
+    bool IsOpen() const { return root_.IsOpen(); }
+
+    const std::string& PathName() const { return path_; }
+    void SetPathName(const std::string& path, bool addToRecent = true);
+    void SetTitle(const std::string& title);
+
+    void AddObserver(CCfgDocumentObserver* observer);
+    void RemoveObserver(CCfgDocumentObserver* observer);
+
+    // The File Information command: OK marks the document modified.
+    void OnFileInformation();
+
+    // --- views::ViewDocument ---------------------------------------------------
+    config::CCfgFile& Root() override { return root_; }
+    void SetModifiedFlag(bool modified = true) override;
+    bool IsModified() const override { return modified_; }
+    std::string Title() const override { return title_; }
+
+    // --- ui::CommandTarget -------------------------------------------------------
+    bool Knows(int id) const override { return commands_.Knows(id); }
+    bool IsEnabled(int id) const override { return commands_.IsEnabled(id); }
+    bool IsChecked(int id) const override { return commands_.IsChecked(id); }
+    void Handle(int id) override { commands_.Handle(id); }
+
+  private:
+    // The first three bytes: the version (2 or 3), or nothing after showing
+    // the load message.
+    std::optional<uint16_t> PreCheck(const std::string& path);
+    // Shows the load message for the exception being handled.
+    void ReportLoadError(const std::string& path);
+    // Shows `messageId` naming `path`, with the exception's own text below.
+    void ReportError(int messageId, const std::string& path);
+
+    ui::Ui& ui_;
+    store::FileSystem& fs_;
+    config::CCfgFile root_;
+    std::string path_;
+    std::string title_;
+    bool modified_ = false;
+    ui::CommandMap commands_;
+    std::vector<CCfgDocumentObserver*> observers_;
+};
+
+}  // namespace recaster::app

@@ -1,0 +1,260 @@
+// The configuration document through HeadlessUi: new, open with every
+// message of the first-bytes check, save, save as (and its failures), close
+// without saving, the Save command's enabling and File Information.
+#include "app/cfg_document.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "base/paths.h"
+#include "config/genl_info.h"
+#include "ui/dialog.h"
+#include "ui/headless_ui.h"
+#include "ui/property_sheet.h"
+
+namespace recaster::app {
+namespace {
+
+using store::MemFileSystem;
+
+// A memory file system where opening chosen paths fails with a chosen cause
+// (as a file without read permission does; tests run as root, which the real
+// file modes do not stop).
+class RefusingFileSystem : public MemFileSystem {
+  public:
+    std::map<std::string, FileError::Cause> refuse;
+
+    std::unique_ptr<store::File> Open(const std::string& path, store::OpenFlags flags) override {
+        auto it = refuse.find(path);
+        if (it != refuse.end()) throw FileError(it->second, path, "refused by the test");
+        return MemFileSystem::Open(path, flags);
+    }
+};
+
+// The comments committed in `path`, read from a copy because the document
+// holds the file locked.
+std::string Comments(MemFileSystem& fs, const std::string& path) {
+    fs.Put("/peek.cfg", fs.Get(path));
+    config::CCfgFile root(fs);
+    root.Open("/peek.cfg", store::OpenMode::ReadOnly);
+    return root.GetGenlInfo()->comments;
+}
+
+void EditComments(CCfgDocument& doc, const std::string& text) {
+    doc.Root().GetGenlInfo()->comments = text;
+    doc.Root().GetGenlInfo()->Save();
+    doc.SetModifiedFlag();
+}
+
+class CfgDocumentTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        LastFileDirectory::Set("/start");
+        config::CCfgFile root(fs);
+        root.Create("/cfg/a.cfg");
+    }
+
+    RefusingFileSystem fs;
+    ui::HeadlessUi ui;
+};
+
+TEST_F(CfgDocumentTest, NewAsksForNameCreatesAndOpensOrCreatesNothingOnCancel) {
+    CCfgDocument cancelled(ui, fs);
+    ui.AnswerFileDialog(std::nullopt);
+    EXPECT_FALSE(cancelled.OnNewDocument());
+    EXPECT_FALSE(cancelled.IsOpen());
+    EXPECT_EQ(LastFileDirectory::Get(), "/start");
+
+    CCfgDocument doc(ui, fs);
+    ui.AnswerFileDialog("/new/Mine");
+    ASSERT_TRUE(doc.OnNewDocument());
+    ASSERT_EQ(ui.fileDialogs().size(), 2u);
+    EXPECT_TRUE(ui.fileDialogs()[1].save);
+    EXPECT_EQ(ui.fileDialogs()[1].proposedName, "New Config File");
+    EXPECT_EQ(ui.fileDialogs()[1].startDirectory, "/start");
+    EXPECT_EQ(doc.PathName(), "/new/Mine.cfg");
+    EXPECT_EQ(doc.Title(), "Mine.cfg");
+    EXPECT_EQ(LastFileDirectory::Get(), "/new");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(fs.Exists("/new/Mine.cfg"));
+    // The new file holds the default database.
+    EXPECT_EQ(doc.Root().GetDBList()->GetCount(), 1);
+    EXPECT_EQ(ui.waitCursorLevel(), 0);
+}
+
+TEST_F(CfgDocumentTest, OpenCheckShowsTheMessageOfEachFailureNamingTheFile) {
+    fs.Put("/cfg/short.cfg", {3, 0});
+    fs.Put("/cfg/version.cfg", {4, 0, 1, 0});
+    fs.Put("/cfg/third.cfg", {3, 0, 2, 0});
+    fs.refuse["/cfg/secret.cfg"] = FileError::Cause::AccessDenied;
+    fs.refuse["/cfg/full.cfg"] = FileError::Cause::DiskFull;
+    fs.refuse["/cfg/broken.cfg"] = FileError::Cause::HardIO;
+    fs.refuse["/cfg/busy.cfg"] = FileError::Cause::SharingViolation;
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"/cfg/short.cfg", kMsgUnexpectedFormat}, {"/cfg/version.cfg", kMsgUnexpectedFormat},
+        {"/cfg/third.cfg", kMsgUnexpectedFormat}, {"/cfg/missing.cfg", kMsgFileNotFound},
+        {"/cfg/secret.cfg", kMsgAccessDenied},    {"/cfg/full.cfg", kMsgDiskFull},
+        {"/cfg/broken.cfg", kMsgReadError},       {"/cfg/busy.cfg", kMsgFailedToOpen},
+    };
+    for (const auto& [path, message] : cases) {
+        SCOPED_TRACE(path);
+        ui.AnswerMessageBox(ui::IDOK, message);
+        CCfgDocument doc(ui, fs);
+        EXPECT_FALSE(doc.OnOpenDocument(path));
+        EXPECT_FALSE(doc.IsOpen());
+        ASSERT_FALSE(ui.messageBoxes().empty());
+        EXPECT_NE(ui.messageBoxes().back().text.find(path), std::string::npos);
+        EXPECT_EQ(ui.messageBoxes().back().flags & ui::MB_ICONMASK, ui::MB_ICONEXCLAMATION);
+    }
+    EXPECT_EQ(ui.PendingAnswers(), 0u);
+}
+
+TEST_F(CfgDocumentTest, OlderFormatIsNotOpenedAndStaysUntouched) {
+    std::vector<uint8_t> old = {2, 0, 1, 9, 9, 9};
+    fs.Put("/cfg/old.cfg", old);
+    ui.AnswerMessageBox(ui::IDOK, kMsgOlderFormat);
+    CCfgDocument doc(ui, fs);
+    EXPECT_FALSE(doc.OnOpenDocument("/cfg/old.cfg"));
+    EXPECT_FALSE(doc.IsOpen());
+    EXPECT_EQ(fs.Get("/cfg/old.cfg"), old);
+}
+
+TEST_F(CfgDocumentTest, SaveIsEnabledOnlyWhenModifiedAndCommits) {
+    CCfgDocument doc(ui, fs);
+    ASSERT_TRUE(doc.OnOpenDocument("/cfg/a.cfg"));
+    EXPECT_TRUE(doc.Knows(kCmdFileSave));
+    EXPECT_FALSE(doc.IsEnabled(kCmdFileSave));
+    EXPECT_EQ(doc.PathName(), "/cfg/a.cfg");
+
+    EditComments(doc, "first");
+    EXPECT_TRUE(doc.IsEnabled(kCmdFileSave));
+    EXPECT_EQ(Comments(fs, "/cfg/a.cfg"), "");  // not committed yet
+    doc.Handle(kCmdFileSave);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.IsEnabled(kCmdFileSave));
+    EXPECT_EQ(Comments(fs, "/cfg/a.cfg"), "first");
+    // Saving with no change still commits and succeeds.
+    EXPECT_TRUE(doc.DoFileSave());
+    EXPECT_TRUE(ui.messageBoxes().empty());
+}
+
+TEST_F(CfgDocumentTest, CloseWithoutSavingLeavesTheLastCommit) {
+    {
+        CCfgDocument doc(ui, fs);
+        ASSERT_TRUE(doc.OnOpenDocument("/cfg/a.cfg"));
+        EditComments(doc, "kept");
+        ASSERT_TRUE(doc.DoFileSave());
+        EditComments(doc, "dropped");
+        ui.AnswerMessageBox(ui::IDCANCEL, kMsgSaveChanges);
+        EXPECT_FALSE(doc.CanCloseFrame());
+        EXPECT_EQ(ui.messageBoxes().back().text, "Save changes to a.cfg?");
+        ui.AnswerMessageBox(ui::IDNO, kMsgSaveChanges);
+        doc.Handle(kCmdFileClose);
+        EXPECT_FALSE(doc.IsOpen());
+    }
+    EXPECT_EQ(Comments(fs, "/cfg/a.cfg"), "kept");
+
+    // Yes saves before closing.
+    CCfgDocument doc(ui, fs);
+    ASSERT_TRUE(doc.OnOpenDocument("/cfg/a.cfg"));
+    EditComments(doc, "saved on close");
+    ui.AnswerMessageBox(ui::IDYES, kMsgSaveChanges);
+    doc.Handle(kCmdFileClose);
+    EXPECT_FALSE(doc.IsOpen());
+    EXPECT_EQ(Comments(fs, "/cfg/a.cfg"), "saved on close");
+}
+
+TEST_F(CfgDocumentTest, SaveAsSwitchesToTheNewFileAndLeavesTheOldAtItsLastCommit) {
+    struct Recorder : CCfgDocumentObserver {
+        std::vector<std::string> paths, titles;
+        void PathChanged(const std::string& p, bool) override { paths.push_back(p); }
+        void TitleChanged(const std::string& t) override { titles.push_back(t); }
+    } recorder;
+    CCfgDocument doc(ui, fs);
+    doc.AddObserver(&recorder);
+    ASSERT_TRUE(doc.OnOpenDocument("/cfg/a.cfg"));
+    EditComments(doc, "in the copy");
+    ui.AnswerFileDialog("/other/b.CFG");
+    doc.Handle(kCmdFileSaveAs);
+    EXPECT_EQ(ui.fileDialogs().back().proposedName, "a.cfg");
+    EXPECT_EQ(doc.PathName(), "/other/b.CFG");  // the extension in capitals stays
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(Comments(fs, "/other/b.CFG"), "in the copy");
+    EXPECT_EQ(Comments(fs, "/cfg/a.cfg"), "");
+
+    EditComments(doc, "later");
+    ASSERT_TRUE(doc.DoFileSave());
+    EXPECT_EQ(Comments(fs, "/other/b.CFG"), "later");
+    EXPECT_EQ(Comments(fs, "/cfg/a.cfg"), "");
+    EXPECT_EQ(recorder.paths, (std::vector<std::string>{"/cfg/a.cfg", "/other/b.CFG"}));
+    EXPECT_EQ(recorder.titles, (std::vector<std::string>{"a.cfg", "b.CFG"}));
+    doc.RemoveObserver(&recorder);
+}
+
+TEST_F(CfgDocumentTest, FailedSaveAsRemovesOnlyTheFileItWrote) {
+    CCfgDocument doc(ui, fs);
+    ASSERT_TRUE(doc.OnOpenDocument("/cfg/a.cfg"));
+    EditComments(doc, "unsaved");
+
+    // The copy is complete under the new name when the failure comes.
+    fs.SetFaultHook([](store::FileOp op, const std::string& path) {
+        if (op == store::FileOp::SyncDir && path == "/cfg/new.cfg")
+            throw FileError(FileError::Cause::HardIO, path, "the disk went away");
+    });
+    ui.AnswerFileDialog("/cfg/new.cfg");
+    ui.AnswerMessageBox(ui::IDOK, kMsgSaveFailed);
+    EXPECT_FALSE(doc.DoSave({}));
+    EXPECT_FALSE(fs.Exists("/cfg/new.cfg"));
+    EXPECT_NE(ui.messageBoxes().back().text.find("the disk went away"), std::string::npos);
+
+    // A file that was to be replaced and was not reached stays as it was.
+    fs.Put("/cfg/theirs.cfg", {1, 2, 3});
+    fs.SetFaultHook([](store::FileOp op, const std::string& path) {
+        if (op == store::FileOp::Rename && path == "/cfg/theirs.cfg")
+            throw FileError(FileError::Cause::DiskFull, path, "no space");
+    });
+    ui.AnswerFileDialog("/cfg/theirs.cfg");
+    ui.AnswerMessageBox(ui::IDOK, kMsgSaveFailed);
+    EXPECT_FALSE(doc.DoSave({}));
+    EXPECT_EQ(fs.Get("/cfg/theirs.cfg"), (std::vector<uint8_t>{1, 2, 3}));
+
+    // The document goes on in its own file, still modified.
+    fs.SetFaultHook({});
+    EXPECT_EQ(doc.PathName(), "/cfg/a.cfg");
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.DoFileSave());
+    EXPECT_EQ(Comments(fs, "/cfg/a.cfg"), "unsaved");
+}
+
+TEST_F(CfgDocumentTest, FileInformationWritesCommentsAndAlwaysMarksModified) {
+    CCfgDocument doc(ui, fs);
+    ASSERT_TRUE(doc.OnOpenDocument("/cfg/a.cfg"));
+    EXPECT_TRUE(doc.IsEnabled(kCmdFileInformation));
+    int runs = 0;
+    ui.OnSheet(121, [&](ui::PropertySheet& sheet) {
+        ++runs;
+        EXPECT_EQ(sheet.title(), "File Properties");
+        EXPECT_FALSE(sheet.hasApplyButton());
+        ui::Dialog& page = sheet.Page(0);
+        EXPECT_EQ(page.GetText(146), "a.cfg");
+        EXPECT_EQ(page.GetText(147), "/cfg");
+        if (runs == 1) page.SetText(158, "Line one\r\nLine two");
+        sheet.PressOK();
+    });
+    doc.Handle(kCmdFileInformation);
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.DoFileSave());
+    EXPECT_EQ(Comments(fs, "/cfg/a.cfg"), "Line one\r\nLine two");
+
+    doc.Handle(kCmdFileInformation);  // OK with nothing changed
+    EXPECT_TRUE(doc.IsModified());
+
+    ui.OnSheet(121, [](ui::PropertySheet& sheet) { sheet.PressCancel(); });
+    ASSERT_TRUE(doc.DoFileSave());
+    doc.Handle(kCmdFileInformation);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+}  // namespace
+}  // namespace recaster::app
