@@ -95,12 +95,21 @@ void BTree::Store(const Node& node) {
     EncodeNode(node, ref.Mutable());
 }
 
-size_t BTree::Bisect(const Node& node, const Key& key, bool* found) const {
+RawPage BTree::Verify(PageRef& ref, bool leaf) {
+    const uint8_t* p = ref.data();
+    if (!ref.Verified() || p[kOffKind] != (leaf ? kLeafPage : kInternalPage)) {
+        CheckPage(pager_, ref.pgno(), p, leaf, order_);
+        ref.SetVerified();
+    }
+    return RawPage(p);
+}
+
+size_t BTree::Bisect(const RawPage& page, size_t count, const Key& key, bool* found) const {
     size_t lo = 0;
-    size_t hi = node.leaf ? node.items.size() : node.kids.size() - 1;
+    size_t hi = count;
     while (lo < hi) {
         const size_t mid = (lo + hi) / 2;
-        const int c = order_.Compare(key, node.KeyAt(mid));
+        const int c = order_.Compare(key, page.KeyAt(mid));
         if (c < 0) {
             hi = mid;
         } else if (c > 0) {
@@ -118,23 +127,25 @@ BTree::Found BTree::Search(const Key& key) {
     if (t.height > kMaxHeight + 1)
         pager_.Corrupt("tree height " + std::to_string(t.height) + " is more than " +
                        std::to_string(kMaxHeight + 1) + " levels");
-    auto checkRoot = [&](const Node& root) {
-        if (root.prev != 0 || root.next != 0)
-            pager_.Corrupt("tree page " + std::to_string(root.pgno) +
-                           ": the root has sibling links");
+    auto checkRoot = [&](const RawPage& root, uint32_t pgno) {
+        if (root.Prev() != 0 || root.Next() != 0)
+            pager_.Corrupt("tree page " + std::to_string(pgno) + ": the root has sibling links");
     };
     Found f;
     uint32_t pg = t.root;
     for (uint32_t depth = 0; depth + 1 < t.height; ++depth) {
-        Node n = Load(pg, false);
-        if (depth == 0) checkRoot(n);
-        const size_t pos = Bisect(n, key, nullptr);
+        PageRef ref = pager_.Get(pg);
+        const RawPage n = Verify(ref, false);
+        if (depth == 0) checkRoot(n, pg);
+        const size_t pos = Bisect(n, n.Count(), key, nullptr);
         f.path.push_back({pg, pos});
-        pg = n.kids[pos].child;
+        pg = n.ChildAt(pos);
     }
-    f.leaf = Load(pg, true);
-    if (t.height == 1) checkRoot(f.leaf);
-    f.pos = Bisect(f.leaf, key, &f.found);
+    PageRef ref = pager_.Get(pg);
+    const RawPage leaf = Verify(ref, true);
+    if (t.height == 1) checkRoot(leaf, pg);
+    f.leafPgno = pg;
+    f.pos = Bisect(leaf, leaf.Count(), key, &f.found);
     // The cursor is working state kept in the header; a read-only store leaves it
     // alone so that reading never counts as a change.
     if (pager_.Writable() && (t.cursorPage != pg || t.cursorPos != f.pos)) {
@@ -143,6 +154,11 @@ BTree::Found BTree::Search(const Key& key) {
         m.cursorPos = static_cast<uint16_t>(f.pos);
     }
     return f;
+}
+
+Node& BTree::LeafOf(Found& f) {
+    if (!f.leaf) f.leaf = Load(f.leafPgno, true);
+    return *f.leaf;
 }
 
 Bytes BTree::MakeItem(const Key& key, std::span<const uint8_t> value) {
@@ -175,13 +191,14 @@ void BTree::WalkFrom(Node leaf, size_t pos, const LeafVisit& visit) {
     }
 }
 
-bool BTree::RecordBefore(const Found& at, Key& out) {
+bool BTree::RecordBefore(Found& at, Key& out) {
+    const Node& leaf = LeafOf(at);
     if (at.pos > 0) {
-        out = ItemKey(at.leaf.items[at.pos - 1]);
+        out = ItemKey(leaf.items[at.pos - 1]);
         return true;
     }
-    if (at.leaf.prev == 0) return false;
-    Node prev = Load(at.leaf.prev, true);
+    if (leaf.prev == 0) return false;
+    Node prev = Load(leaf.prev, true);
     if (prev.items.empty())
         pager_.Corrupt("tree page " + std::to_string(prev.pgno) + ": leaf without items");
     out = ItemKey(prev.items.back());
@@ -198,7 +215,7 @@ uint32_t BTree::NewId(uint32_t tag) {
     // The last identifier is taken: hand out the lowest free one.
     Found from = Search(Key{tag, 0});
     uint32_t expected = 0;
-    WalkFrom(std::move(from.leaf), from.pos, [&](const Node& leaf, size_t i) {
+    WalkFrom(std::move(LeafOf(from)), from.pos, [&](const Node& leaf, size_t i) {
         const Key k = ItemKey(leaf.items[i]);
         if (k.tag != tag || k.id != expected || expected == UINT32_MAX) return false;
         ++expected;
@@ -224,9 +241,21 @@ bool BTree::Insert(const Key& key, std::span<const uint8_t> value) {
     Found f = Search(key);
     // Refused before any overflow page is written, so a refusal leaves no stray pages.
     if (f.found) return false;
-    f.leaf.items.insert(f.leaf.items.begin() + static_cast<ptrdiff_t>(f.pos), MakeItem(key, value));
+    Bytes item = MakeItem(key, value);
     pager_.MutableHeader().tree.recordCount++;
-    Place(f.path, f.leaf);
+    {
+        // The common case: the item fits its leaf and changes nothing above it.
+        PageRef ref = pager_.Get(f.leafPgno);
+        const size_t count = Verify(ref, true).Count();
+        const bool last = f.pos == count && !f.path.empty();
+        if (!last && InsertInPlace(ref.Mutable(), f.pos, item)) {
+            ref.SetVerified();
+            return true;
+        }
+    }
+    Node& leaf = LeafOf(f);
+    leaf.items.insert(leaf.items.begin() + static_cast<ptrdiff_t>(f.pos), std::move(item));
+    Place(f.path, leaf);
     return true;
 }
 
@@ -234,14 +263,23 @@ bool BTree::Read(const Key& key, std::vector<uint8_t>& into) {
     if (Empty()) return false;
     Found f = Search(key);
     if (!f.found) return false;
-    const Bytes& item = f.leaf.items[f.pos];
+    PageRef ref = pager_.Get(f.leafPgno);
+    const auto item = Verify(ref, true).Item(f.pos);
     if (IsOverflowItem(item)) {
-        ReadOverflow(pager_, OverflowPageOf(item), into);
+        const uint32_t first = OverflowPageOf(item);
+        ref = PageRef();
+        ReadOverflow(pager_, first, into);
     } else {
         const auto value = InlineValue(item);
         into.assign(value.begin(), value.end());
     }
     return true;
+}
+
+uint32_t BTree::ChainOf(const Found& f) {
+    PageRef ref = pager_.Get(f.leafPgno);
+    const auto item = Verify(ref, true).Item(f.pos);
+    return IsOverflowItem(item) ? OverflowPageOf(item) : 0;
 }
 
 void BTree::Update(const Key& key, std::span<const uint8_t> value) {
@@ -250,13 +288,28 @@ void BTree::Update(const Key& key, std::span<const uint8_t> value) {
     if (!f.found)
         throw FileError(FileError::Cause::Generic, pager_.path(),
                         "The record " + KeyText(key) + " to update does not exist");
-    const Bytes& item = f.leaf.items[f.pos];
-    if (IsOverflowItem(item)) {
+    const uint32_t chain = ChainOf(f);
+    if (chain != 0) {
         if (value.size() > kMaxInlineValue) {
-            RewriteOverflow(pager_, OverflowPageOf(item), value);
+            RewriteOverflow(pager_, chain, value);
             return;
         }
-        FreeOverflow(pager_, OverflowPageOf(item));
+        FreeOverflow(pager_, chain);
+    } else if (value.size() <= kMaxInlineValue) {
+        // An inline value replaced by another in the same leaf, when the leaf
+        // neither overflows nor falls below its fill limit.
+        PageRef ref = pager_.Get(f.leafPgno);
+        const RawPage raw = Verify(ref, true);
+        const int64_t freeAfter = int64_t{raw.FreeBytes()} +
+                                  static_cast<int64_t>(raw.Item(f.pos).size()) -
+                                  static_cast<int64_t>(value.size() + kKeySize + 2);
+        if (freeAfter >= 0 && (f.path.empty() || freeAfter <= kLeafUnderflow)) {
+            uint8_t* p = ref.Mutable();
+            RemoveInPlace(p, f.pos);
+            InsertInPlace(p, f.pos, MakeInlineItem(key, value));
+            ref.SetVerified();
+            return;
+        }
     }
     RemoveRecord(f);
     Insert(key, value);
@@ -266,31 +319,68 @@ bool BTree::Delete(const Key& key) {
     if (Empty()) return false;
     Found f = Search(key);
     if (!f.found) return false;
-    const Bytes& item = f.leaf.items[f.pos];
-    if (IsOverflowItem(item)) FreeOverflow(pager_, OverflowPageOf(item));
+    if (const uint32_t chain = ChainOf(f)) FreeOverflow(pager_, chain);
     RemoveRecord(f);
     return true;
 }
 
 void BTree::Scan(const std::function<bool(const Key&, std::span<const uint8_t>)>& visit) {
     if (Empty()) return;
-    Node first = Load(pager_.header().tree.firstLeaf, true);
-    if (first.prev != 0)
-        pager_.Corrupt("tree page " + std::to_string(first.pgno) +
-                       ": the first leaf has a previous page");
+    // A damaged next link may lead back; no walk visits more leaves than the file has pages.
+    const uint64_t limit = pager_.Length() / kPageSize + 1;
     std::vector<uint8_t> value;
-    WalkFrom(std::move(first), 0, [&](const Node& leaf, size_t i) {
-        const Bytes& item = leaf.items[i];
-        if (!IsOverflowItem(item)) return visit(ItemKey(item), InlineValue(item));
-        ReadOverflow(pager_, OverflowPageOf(item), value);
-        return visit(ItemKey(item), value);
-    });
+    uint32_t pg = pager_.header().tree.firstLeaf;
+    uint32_t before = 0;
+    bool haveLast = false;
+    Key last;
+    for (uint64_t steps = 0; pg != 0; ++steps) {
+        if (steps > limit)
+            pager_.Corrupt("tree page " + std::to_string(pg) + ": the leaf chain runs in a cycle");
+        PageRef ref = pager_.Get(pg);
+        const RawPage leaf = Verify(ref, true);
+        const size_t count = leaf.Count();
+        if (steps == 0 && leaf.Prev() != 0)
+            pager_.Corrupt("tree page " + std::to_string(pg) +
+                           ": the first leaf has a previous page");
+        if (count == 0 || (haveLast && order_.Compare(last, leaf.KeyAt(0)) >= 0))
+            pager_.Corrupt("tree page " + std::to_string(pg) +
+                           ": leaf out of key order after page " + std::to_string(before));
+        for (size_t i = 0; i < count; ++i) {
+            const auto item = leaf.Item(i);
+            const Key key = DecodeKey(item.data());
+            if (IsOverflowItem(item)) {
+                ReadOverflow(pager_, OverflowPageOf(item), value);
+                if (!visit(key, value)) return;
+            } else if (!visit(key, InlineValue(item))) {
+                return;
+            }
+        }
+        last = leaf.KeyAt(count - 1);
+        haveLast = true;
+        before = pg;
+        pg = leaf.Next();
+    }
 }
 
 void BTree::RemoveRecord(Found& f) {
     TreeDescriptor& t = pager_.MutableHeader().tree;
     if (t.recordCount > 0) t.recordCount--;
-    Node& leaf = f.leaf;
+    {
+        // The common case: the leaf keeps enough items and its highest key.
+        PageRef ref = pager_.Get(f.leafPgno);
+        const RawPage raw = Verify(ref, true);
+        const size_t count = raw.Count();
+        const uint32_t len = static_cast<uint32_t>(raw.Item(f.pos).size());
+        const bool last = f.pos + 1 == count;
+        const bool underflows = raw.FreeBytes() + len + 2 > kLeafUnderflow;
+        if (count > 1 && (f.path.empty() || (!last && !underflows))) {
+            RemoveInPlace(ref.Mutable(), f.pos);
+            ref.SetVerified();
+            f.leaf.reset();
+            return;
+        }
+    }
+    Node& leaf = LeafOf(f);
     const bool wasLast = f.pos + 1 == leaf.items.size();
     leaf.items.erase(leaf.items.begin() + static_cast<ptrdiff_t>(f.pos));
     if (f.path.empty()) {

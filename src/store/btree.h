@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -49,8 +50,9 @@ class BTree {
     using Path = std::vector<Step>;
     struct Found {
         Path path;
-        Node leaf;
-        size_t pos = 0;  // of the key, or where it would go
+        uint32_t leafPgno = 0;
+        std::optional<Node> leaf;  // decoded only when a change needs it (LeafOf)
+        size_t pos = 0;            // of the key, or where it would go
         bool found = false;
     };
     using LeafVisit = std::function<bool(const Node& leaf, size_t index)>;
@@ -58,12 +60,17 @@ class BTree {
     // btree.cpp: pages, search, walks.
     bool Empty() const;
     Found Search(const Key& key);
-    size_t Bisect(const Node& node, const Key& key, bool* found) const;
+    Node& LeafOf(Found& f);
+    uint32_t ChainOf(const Found& f);  // the found item's overflow chain, or 0
+    // The page checked once (the first visit after it was read or changed), then
+    // read in place.
+    RawPage Verify(PageRef& ref, bool leaf);
+    size_t Bisect(const RawPage& page, size_t count, const Key& key, bool* found) const;
     Node Load(uint32_t pgno, bool leaf);
     void Store(const Node& node);
     Bytes MakeItem(const Key& key, std::span<const uint8_t> value);
     void WalkFrom(Node leaf, size_t pos, const LeafVisit& visit);
-    bool RecordBefore(const Found& at, Key& out);
+    bool RecordBefore(Found& at, Key& out);
     void RemoveRecord(Found& f);
     void ResetTree();
 

@@ -97,6 +97,52 @@ std::span<const uint8_t> InlineValue(const Bytes& item) {
     return std::span<const uint8_t>(item).subspan(kMinLeafItem);
 }
 
+bool IsOverflowItem(std::span<const uint8_t> item) {
+    return DecodeU16(item.data() + kKeySize) == kOverflowMarker;
+}
+
+uint32_t OverflowPageOf(std::span<const uint8_t> item) {
+    return DecodeU32(item.data() + kKeySize + 2);
+}
+
+std::span<const uint8_t> InlineValue(std::span<const uint8_t> item) {
+    return item.subspan(kMinLeafItem);
+}
+
+bool InsertInPlace(uint8_t* p, size_t pos, std::span<const uint8_t> item) {
+    const size_t count = DecodeU16(p + kOffCount);
+    const uint32_t len = static_cast<uint32_t>(item.size());
+    const uint32_t free = DecodeU16(p + kOffFree);
+    if (free < len + kOffsetEntry) return false;
+    const uint16_t at = DecodeU16(p + OffsetSlot(pos));
+    const uint16_t end = DecodeU16(p + OffsetSlot(count));
+    std::memmove(p + at + len, p + at, end - at);
+    std::memcpy(p + at, item.data(), len);
+    // Entries behind the new item move one slot down the table and grow by its length.
+    for (size_t i = count + 1; i > pos; --i)
+        EncodeU16(p + OffsetSlot(i), static_cast<uint16_t>(DecodeU16(p + OffsetSlot(i - 1)) + len));
+    EncodeU16(p + OffsetSlot(pos), at);
+    EncodeU16(p + kOffCount, static_cast<uint16_t>(count + 1));
+    EncodeU16(p + kOffFree, static_cast<uint16_t>(free - len - kOffsetEntry));
+    return true;
+}
+
+void RemoveInPlace(uint8_t* p, size_t pos) {
+    const size_t count = DecodeU16(p + kOffCount);
+    const uint16_t at = DecodeU16(p + OffsetSlot(pos));
+    const uint16_t after = DecodeU16(p + OffsetSlot(pos + 1));
+    const uint16_t end = DecodeU16(p + OffsetSlot(count));
+    const uint16_t len = static_cast<uint16_t>(after - at);
+    std::memmove(p + at, p + after, end - after);
+    for (size_t i = pos + 1; i <= count; ++i)
+        EncodeU16(p + OffsetSlot(i - 1), static_cast<uint16_t>(DecodeU16(p + OffsetSlot(i)) - len));
+    // The gap between the items and the table stays zero.
+    std::memset(p + end - len, 0, len);
+    EncodeU16(p + OffsetSlot(count), 0);
+    EncodeU16(p + kOffCount, static_cast<uint16_t>(count - 1));
+    EncodeU16(p + kOffFree, static_cast<uint16_t>(DecodeU16(p + kOffFree) + len + kOffsetEntry));
+}
+
 Bytes MakeInlineItem(const Key& key, std::span<const uint8_t> value) {
     Bytes item(kMinLeafItem + value.size());
     EncodeKey(item.data(), key);
@@ -113,8 +159,8 @@ Bytes MakeOverflowItem(const Key& key, uint32_t firstPage) {
     return item;
 }
 
-Node DecodeNode(const Pager& pager, uint32_t pgno, const uint8_t* p, bool wantLeaf,
-                const KeyOrder& order) {
+void CheckPage(const Pager& pager, uint32_t pgno, const uint8_t* p, bool wantLeaf,
+               const KeyOrder& order) {
     auto bad = [&](const std::string& what) {
         pager.Corrupt("tree page " + std::to_string(pgno) + ": " + what);
     };
@@ -127,40 +173,33 @@ Node DecodeNode(const Pager& pager, uint32_t pgno, const uint8_t* p, bool wantLe
     const uint32_t start = ItemsStart(wantLeaf);
     if (count < 0 || start + kOffsetEntry * static_cast<uint32_t>(count) > kOffsetTableEnd)
         bad("item count " + std::to_string(count) + " does not fit a page");
+    const size_t n = static_cast<size_t>(count);
+    auto off = [&](size_t i) -> uint32_t { return DecodeU16(p + OffsetSlot(i)); };
 
-    std::vector<uint16_t> offs(static_cast<size_t>(count) + 1);
-    for (size_t i = 0; i <= static_cast<size_t>(count); ++i) offs[i] = DecodeU16(p + OffsetSlot(i));
-    if (offs[0] != start)
-        bad("offset table starts at " + std::to_string(offs[0]) + ", not " + std::to_string(start));
-    for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
-        if (offs[i + 1] <= offs[i])
+    if (off(0) != start)
+        bad("offset table starts at " + std::to_string(off(0)) + ", not " + std::to_string(start));
+    for (size_t i = 0; i < n; ++i) {
+        if (off(i + 1) <= off(i))
             bad("offset table entry " + std::to_string(i + 1) + " out of order");
     }
-    const uint32_t tableStart = OffsetSlot(static_cast<size_t>(count));
-    if (offs.back() > tableStart) bad("items run into the offset table");
+    const uint32_t tableStart = OffsetSlot(n);
+    if (off(n) > tableStart) bad("items run into the offset table");
     const uint32_t free = DecodeU16(p + kOffFree);
-    if (free != tableStart - offs.back())
+    if (free != tableStart - off(n))
         bad("free bytes " + std::to_string(free) + ", gap between items and offset table is " +
-            std::to_string(tableStart - offs.back()));
+            std::to_string(tableStart - off(n)));
 
-    Node n;
-    n.pgno = pgno;
-    n.leaf = wantLeaf;
-    n.prev = DecodeU32(p + kOffPrev);
-    n.next = DecodeU32(p + kOffNext);
-    n.freeAtLoad = free;
-    for (uint32_t link : {n.prev, n.next}) {
+    for (uint32_t link : {DecodeU32(p + kOffPrev), DecodeU32(p + kOffNext)}) {
         if (link != 0 && (link == pgno || !pager.IsPage(link)))
             bad("sibling link " + std::to_string(link) + " is not another page of the file");
     }
-
     auto checkChild = [&](uint32_t child) {
         if (child == pgno || !pager.IsPage(child))
             bad("child page " + std::to_string(child) + " is not another page of the file");
     };
-    for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
-        const uint8_t* item = p + offs[i];
-        const uint32_t len = offs[i + 1] - offs[i];
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t* item = p + off(i);
+        const uint32_t len = off(i + 1) - off(i);
         if (wantLeaf) {
             if (len < kMinLeafItem) bad("item " + std::to_string(i) + " is too short");
             const uint16_t n16 = DecodeU16(item + kKeySize);
@@ -168,21 +207,39 @@ Node DecodeNode(const Pager& pager, uint32_t pgno, const uint8_t* p, bool wantLe
                                 ? len == kOverflowItemSize
                                 : n16 <= kMaxInlineValue && len == kMinLeafItem + n16;
             if (!ok) bad("item " + std::to_string(i) + " length does not match its value length");
-            n.items.emplace_back(item, item + len);
         } else {
             if (len != kInternalItemSize) bad("item " + std::to_string(i) + " is not 12 bytes");
-            Kid kid{DecodeKey(item), true, DecodeU32(item + kKeySize)};
-            checkChild(kid.child);
-            n.kids.push_back(kid);
+            checkChild(DecodeU32(item + kKeySize));
         }
-        if (i > 0 && order.Compare(n.KeyAt(i - 1), n.KeyAt(i)) >= 0)
+        if (i > 0 && order.Compare(DecodeKey(p + off(i - 1)), DecodeKey(item)) >= 0)
             bad("keys of items " + std::to_string(i - 1) + " and " + std::to_string(i) +
                 " out of order");
     }
-    if (!wantLeaf) {
-        Kid last{Key{}, false, DecodeU32(p + kOffRightmost)};
-        checkChild(last.child);
-        n.kids.push_back(last);
+    if (!wantLeaf) checkChild(DecodeU32(p + kOffRightmost));
+}
+
+Node DecodeNode(const Pager& pager, uint32_t pgno, const uint8_t* p, bool wantLeaf,
+                const KeyOrder& order) {
+    CheckPage(pager, pgno, p, wantLeaf, order);
+    const RawPage raw(p);
+    const size_t count = raw.Count();
+    Node n;
+    n.pgno = pgno;
+    n.leaf = wantLeaf;
+    n.prev = raw.Prev();
+    n.next = raw.Next();
+    n.freeAtLoad = raw.FreeBytes();
+    if (wantLeaf) {
+        n.items.reserve(count);
+        for (size_t i = 0; i < count; ++i) {
+            const auto item = raw.Item(i);
+            n.items.emplace_back(item.begin(), item.end());
+        }
+    } else {
+        n.kids.reserve(count + 1);
+        for (size_t i = 0; i < count; ++i)
+            n.kids.push_back(Kid{raw.KeyAt(i), true, raw.ChildAt(i)});
+        n.kids.push_back(Kid{Key{}, false, raw.ChildAt(count)});
     }
     return n;
 }

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "base/coding.h"
 #include "store/key.h"
 #include "store/page_format.h"
 #include "store/pager.h"
@@ -59,6 +60,10 @@ std::span<const uint8_t> InlineValue(const Bytes& item);
 Bytes MakeInlineItem(const Key& key, std::span<const uint8_t> value);  // REQUIRES size <= 256
 Bytes MakeOverflowItem(const Key& key, uint32_t firstPage);
 
+// Checks a tree page without copying it; any violation of the page format
+// raises ArchiveError through pager.Corrupt naming the page.
+void CheckPage(const Pager& pager, uint32_t pgno, const uint8_t* page, bool wantLeaf,
+               const KeyOrder& order);
 // Decodes a tree page; any violation of the page format (kind, count, free
 // bytes, offset table, item lengths, key order, child page numbers) raises
 // ArchiveError through pager.Corrupt naming the page.
@@ -67,6 +72,41 @@ Node DecodeNode(const Pager& pager, uint32_t pgno, const uint8_t* page, bool wan
 // Writes the whole page: header, packed items, offset table, zero gap.
 // REQUIRES: node.Fits() and, for internal pages, every kid but the last known.
 void EncodeNode(const Node& node, uint8_t* page);
+
+// A tree page read in place, without copies.
+// REQUIRES: the bytes passed DecodeNode's checks for their kind.
+class RawPage {
+  public:
+    explicit RawPage(const uint8_t* page) : p_(page) {}
+    size_t Count() const { return DecodeU16(p_ + kOffCount); }
+    uint16_t FreeBytes() const { return DecodeU16(p_ + kOffFree); }
+    uint32_t Prev() const { return DecodeU32(p_ + kOffPrev); }
+    uint32_t Next() const { return DecodeU32(p_ + kOffNext); }
+    uint16_t Offset(size_t i) const { return DecodeU16(p_ + kOffsetTableEnd - 2 * i); }
+    Key KeyAt(size_t i) const { return DecodeKey(p_ + Offset(i)); }
+    // Internal pages: the child of item i, or the rightmost child for i = Count().
+    uint32_t ChildAt(size_t i) const {
+        return i < Count() ? DecodeU32(p_ + Offset(i) + kKeySize) : DecodeU32(p_ + kOffRightmost);
+    }
+    // Leaf pages: item i as stored.
+    std::span<const uint8_t> Item(size_t i) const {
+        return std::span<const uint8_t>(p_ + Offset(i), Offset(i + 1) - Offset(i));
+    }
+
+  private:
+    const uint8_t* p_;
+};
+
+// Leaf item views over stored bytes.
+bool IsOverflowItem(std::span<const uint8_t> item);
+uint32_t OverflowPageOf(std::span<const uint8_t> item);
+std::span<const uint8_t> InlineValue(std::span<const uint8_t> item);
+
+// Inserts `item` as item `pos` of a leaf page in place. False, and nothing
+// changed, when it does not fit. REQUIRES: a verified leaf page.
+bool InsertInPlace(uint8_t* page, size_t pos, std::span<const uint8_t> item);
+// Removes item `pos` of a verified leaf page in place.
+void RemoveInPlace(uint8_t* page, size_t pos);
 
 // Where to cut `all` (units in key order) when it does not fit one page: one cut
 // (two pages) or two cuts (three pages). Leaves follow the fixed rule of the

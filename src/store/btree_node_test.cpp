@@ -42,5 +42,44 @@ TEST(BTreeNodeTest, InternalSplitsKeepEveryPageWithinCapacity) {
     }
 }
 
+// Changing a leaf in place gives exactly the bytes of encoding the changed leaf.
+TEST(BTreeNodeTest, InPlaceChangesMatchAFreshEncoding) {
+    Node node;
+    node.pgno = 1536;
+    for (uint32_t i = 0; i < 12; ++i)
+        node.items.push_back(MakeInlineItem(Key{7, i * 2}, Bytes(10 + i * 9, uint8_t(i))));
+    std::vector<uint8_t> page(kPageSize), expect(kPageSize);
+    EncodeNode(node, page.data());
+
+    const Bytes added = MakeInlineItem(Key{7, 5}, Bytes(33, 0xAB));
+    for (size_t pos : {0u, 3u, 12u}) {
+        std::vector<uint8_t> p = page;
+        ASSERT_TRUE(InsertInPlace(p.data(), pos, added));
+        Node grown = node;
+        grown.items.insert(grown.items.begin() + static_cast<ptrdiff_t>(pos), added);
+        EncodeNode(grown, expect.data());
+        EXPECT_EQ(p, expect) << "insert at " << pos;
+        RemoveInPlace(p.data(), pos);
+        EXPECT_EQ(p, page) << "remove at " << pos;
+    }
+    for (size_t pos : {0u, 5u, 11u}) {
+        std::vector<uint8_t> p = page;
+        RemoveInPlace(p.data(), pos);
+        Node shrunk = node;
+        shrunk.items.erase(shrunk.items.begin() + static_cast<ptrdiff_t>(pos));
+        EncodeNode(shrunk, expect.data());
+        EXPECT_EQ(p, expect) << "remove at " << pos;
+    }
+    // An item that does not fit changes nothing.
+    Node full;
+    full.pgno = 1536;
+    for (int i = 0; i < 7; ++i)
+        full.items.push_back(MakeInlineItem(Key{1, uint32_t(i)}, Bytes(256)));
+    EncodeNode(full, page.data());
+    std::vector<uint8_t> before = page;
+    EXPECT_FALSE(InsertInPlace(page.data(), 2, MakeInlineItem(Key{1, 9}, Bytes(256))));
+    EXPECT_EQ(page, before);
+}
+
 }  // namespace
 }  // namespace recaster::store

@@ -15,7 +15,6 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "store/file_system.h"
@@ -65,8 +64,13 @@ class PageRef {
     explicit operator bool() const { return buf_ != nullptr; }
     uint32_t pgno() const;
     const uint8_t* data() const;
-    // Marks the page dirty and returns its bytes for writing.
+    // Marks the page dirty and returns its bytes for writing; the page is no
+    // longer verified.
     uint8_t* Mutable();
+    // Whether the page's owner checked the bytes since they were read or last
+    // changed (the tree checks each page once, not at every visit).
+    bool Verified() const;
+    void SetVerified();
 
   private:
     friend class Pager;
@@ -152,8 +156,12 @@ class Pager {
 
     // Journal (pager.cpp).
     std::string JournalPath() const { return path_ + "-journal"; }
-    void EnsureJournal();
+    void EnsureJournal();  // created and written, not yet synced
     void JournalPages(const std::vector<uint32_t>& pgnos);
+    void SyncJournal();  // the journal, and its folder when it is new
+    bool IsJournaled(uint32_t pgno) const;
+    void MarkJournaled(uint32_t pgno);
+    void Spill();  // writes back every unpinned dirty page
     void RollbackFromJournal(bool writeBack);
     // Puts the file back to its last commit (or drops a store being created).
     void AbandonTransaction();
@@ -176,7 +184,9 @@ class Pager {
     std::unique_ptr<File> journal_;
     uint64_t journalEnd_ = 0;
     uint64_t journalNonce_ = 0;
-    std::unordered_set<uint32_t> journaled_;
+    bool journalNew_ = false;          // its folder entry is not synced yet
+    bool journalUnsynced_ = false;     // written since the last sync
+    std::vector<uint64_t> journaled_;  // bit per page of the committed file
     // A read-only open over a hot journal sees committed pages from here.
     std::map<uint32_t, std::vector<uint8_t>> overlay_;
     std::vector<uint8_t> overlayHeader_;
