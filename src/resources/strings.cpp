@@ -74,7 +74,6 @@ const std::map<int, std::string>& Table() {
         {4115, "Smith-J-S"},
         // The shell: title, idle status text and the status-line texts of the
         // commands (after "\n": the tooltip of a toolbar button).
-        {104, "OLE 2.0 initialization failed.  Make sure that the OLE libraries are the correct version."},
         {32775, "View or change the comments of this configuration file\nFile Information"},
         {32777, "Edit how records name the database they come from\nDatabase Identification"},
         {32778, "Edit how records begin and end\nRecord Identification"},

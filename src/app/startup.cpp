@@ -1,0 +1,80 @@
+// Start-up steps without a toolkit.
+#include "app/startup.h"
+
+#include <unistd.h>
+
+#include "base/paths.h"
+#include "ui/message_box.h"
+#include "workforms/workform_loader.h"
+
+namespace recaster::app {
+
+std::string InstanceChannelName() {
+    return "recaster-5-" + std::to_string(::getuid());
+}
+
+std::string EncodeForwardedFiles(const std::vector<std::string>& files,
+                                 const std::string& workingDirectory) {
+    std::string message;
+    for (const std::string& file : files) {
+        // A newline cannot be told from the separator; such a name is not
+        // forwarded rather than split into two wrong ones.
+        if (file.empty() || file.find('\n') != std::string::npos) continue;
+        message += file.front() == '/' ? file : JoinPath(workingDirectory, file);
+        message += '\n';
+    }
+    return message;
+}
+
+std::vector<std::string> DecodeForwardedFiles(std::string_view message) {
+    std::vector<std::string> files;
+    while (!message.empty()) {
+        size_t end = message.find('\n');
+        std::string_view line = message.substr(0, end);
+        if (!line.empty()) files.emplace_back(line);
+        if (end == std::string_view::npos) break;
+        message.remove_prefix(end + 1);
+    }
+    return files;
+}
+
+std::vector<std::string> FilesOfCommandLine(const std::vector<std::string>& args) {
+    std::vector<std::string> files;
+    bool options = true;
+    for (const std::string& arg : args) {
+        if (options && arg == "--") {
+            options = false;
+        } else if (options && arg.size() > 1 && arg.front() == '-') {
+            continue;
+        } else if (!arg.empty()) {
+            files.push_back(arg);
+        }
+    }
+    return files;
+}
+
+int LoadWorkformCatalog(ui::Ui& ui, const workforms::WorkformLocator& locator) {
+    int before = static_cast<int>(workforms::Workforms().Count());
+    workforms::LoadProcessWorkforms(locator,
+                                    [&ui](const std::string& path, const std::string& message) {
+                                        ui::ShowMessageBox(ui, kMsgWorkformSkipped, {path, message},
+                                                           ui::MB_OK | ui::MB_ICONEXCLAMATION);
+                                    });
+    return static_cast<int>(workforms::Workforms().Count()) - before;
+}
+
+bool OpenAtStart(const std::vector<std::string>& files,
+                 const std::function<bool(const std::string&)>& openFile,
+                 const std::function<void()>& openDialog) {
+    if (files.empty()) {
+        if (openDialog) openDialog();
+        return true;
+    }
+    bool any = false;
+    for (const std::string& file : files) {
+        if (openFile(file)) any = true;
+    }
+    return any;
+}
+
+}  // namespace recaster::app

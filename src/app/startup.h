@@ -1,0 +1,49 @@
+// The steps of the program's start that need no window toolkit: the name of
+// the single-instance channel and the message a second start sends through
+// it, the command line, loading the workform catalog with a message per
+// damaged file, and what opens first (the Open dialog on a plain start, the
+// named files otherwise). The Qt front end runs them in order.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/ui.h"
+#include "workforms/workform_locator.h"
+
+namespace recaster::app {
+
+// String shown for a workform file that is skipped: %1 its path, %2 why.
+inline constexpr int kMsgWorkformSkipped = 61730;
+
+// The local socket through which a second start reaches the first one; one
+// per user, so two users on one machine each get their own program.
+std::string InstanceChannelName();
+
+// The files a second start hands over, as absolute paths (relative ones
+// taken from `workingDirectory`), one per line. Decoding drops empty lines.
+std::string EncodeForwardedFiles(const std::vector<std::string>& files,
+                                 const std::string& workingDirectory);
+std::vector<std::string> DecodeForwardedFiles(std::string_view message);
+
+// The command line after the program name: every argument is a file to open
+// except options ("-x", "--x"), which are ignored; "--" ends the options.
+std::vector<std::string> FilesOfCommandLine(const std::vector<std::string>& args);
+
+// Fills the process-wide catalog from `locator`. A file that cannot be used
+// shows one message box naming it and is skipped. Returns the number of
+// workforms loaded (0 when the catalog was already loaded).
+int LoadWorkformCatalog(ui::Ui& ui, const workforms::WorkformLocator& locator);
+
+// The first thing the user sees: with no file named, the Open dialog
+// (`openDialog`; cancelling it leaves an empty main window); otherwise each
+// named file opens with `openFile`. False when none of the named files
+// could be opened, which ends the program (the document has told the user
+// why); one that opens keeps the program running for it.
+bool OpenAtStart(const std::vector<std::string>& files,
+                 const std::function<bool(const std::string&)>& openFile,
+                 const std::function<void()>& openDialog);
+
+}  // namespace recaster::app

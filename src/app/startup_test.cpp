@@ -1,0 +1,72 @@
+// Start-up steps: the forwarded file list, the command line, what opens
+// first, and a damaged workform file reported once and skipped.
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "ui/headless_ui.h"
+#include "workforms/workform_loader.h"
+
+namespace recaster::app {
+namespace {
+
+TEST(StartupTest, ForwardedFilesAreAbsoluteAndSurviveTheTrip) {
+    std::string message =
+        EncodeForwardedFiles({"A.cfg", "/data/B.cfg", "", "bad\nname.cfg"}, "/home/me");
+    EXPECT_EQ(message, "/home/me/A.cfg\n/data/B.cfg\n");
+    EXPECT_EQ(DecodeForwardedFiles(message),
+              (std::vector<std::string>{"/home/me/A.cfg", "/data/B.cfg"}));
+    EXPECT_TRUE(DecodeForwardedFiles("").empty());
+    EXPECT_EQ(DecodeForwardedFiles("\n\n/x.cfg"), std::vector<std::string>{"/x.cfg"});
+    EXPECT_EQ(InstanceChannelName().rfind("recaster-5-", 0), 0u);
+}
+
+TEST(StartupTest, CommandLineNamesFilesAndIgnoresOptions) {
+    EXPECT_EQ(FilesOfCommandLine({"-x", "A.cfg", "--verbose", "--", "-B.cfg", ""}),
+              (std::vector<std::string>{"A.cfg", "-B.cfg"}));
+    EXPECT_EQ(FilesOfCommandLine({"-"}), std::vector<std::string>{"-"});
+}
+
+TEST(StartupTest, PlainStartShowsOpenAndNamedFilesOpenDirectly) {
+    int dialogs = 0;
+    std::vector<std::string> opened;
+    auto open = [&](const std::string& f) {
+        opened.push_back(f);
+        return f != "bad.cfg";
+    };
+    EXPECT_TRUE(OpenAtStart({}, open, [&] { ++dialogs; }));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(opened.empty());
+
+    EXPECT_TRUE(OpenAtStart({"a.cfg", "bad.cfg"}, open, [&] { ++dialogs; }));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(opened, (std::vector<std::string>{"a.cfg", "bad.cfg"}));
+    // Only files that all fail end the start.
+    EXPECT_FALSE(OpenAtStart({"bad.cfg"}, open, [&] { ++dialogs; }));
+}
+
+TEST(StartupTest, DamagedWorkformFileShowsOneMessageNamingItAndIsSkipped) {
+    auto dir = std::filesystem::temp_directory_path() /
+               ("startup_test_forms_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "Broken.TWF") << "not a workform";
+    workforms::WorkformLocator locator;
+    locator.AddDirectory(dir.string());
+
+    ui::HeadlessUi ui;
+    ui.AnswerMessageBox(ui::IDOK, kMsgWorkformSkipped);
+    EXPECT_EQ(LoadWorkformCatalog(ui, locator), 0);
+    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_NE(ui.messageBoxes()[0].text.find((dir / "Broken.TWF").string()), std::string::npos)
+        << ui.messageBoxes()[0].text;
+    // The catalog loads once per process.
+    EXPECT_EQ(LoadWorkformCatalog(ui, locator), 0);
+    EXPECT_EQ(ui.messageBoxes().size(), 1u);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace recaster::app

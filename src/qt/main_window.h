@@ -1,0 +1,102 @@
+// MainWindow: the desktop program's main window, the rendering of CMainFrame.
+// A QMainWindow titled "Recaster II" with a QMdiArea of DocumentWindows, the
+// menu bar of menu 2 or 4 and the shortcuts of the matching accelerator
+// table (built from resources/menus), the toolbar, and the status bar with
+// the message pane and the CAPS, NUM and SCRL indicators. Every command goes
+// through CMainFrame's chain, so what no target handles is disabled.
+#pragma once
+
+#include <QMainWindow>
+#include <QPrinter>
+#include <map>
+#include <memory>
+
+#include "app/app_commands.h"
+#include "app/cfg_document.h"
+#include "app/main_frame.h"
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace recaster::qt {
+
+class DocumentWindow;
+class QtUi;
+
+class MainWindow : public QMainWindow, private app::FrameWindow {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(QtUi& ui, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    app::CMainFrame& frame() { return *frame_; }
+    app::AppCommands& appCommands() { return *appCommands_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+
+    // Shows the window as the stored placement says.
+    void ShowAtStart(uint32_t startShowCommand = app::kShowNormal);
+
+    // Opens `path` as a document, or activates its window when the file is
+    // open already. False when it could not be opened (the user was told).
+    bool OpenDocumentFile(const std::string& path);
+    bool NewDocument();
+    // Every open document window, in the order of opening.
+    std::vector<DocumentWindow*> documentWindows() const;
+    DocumentWindow* activeDocumentWindow() const;
+
+    // Runs a command as the menu would; false when it is disabled.
+    bool RunCommand(int id);
+    QAction* ActionFor(int id) const;
+    // Asks every target again which commands are enabled.
+    void UpdateCommandStates();
+    // Brings the window to the front (a second start handed over files).
+    void ComeToFront();
+
+    QLabel* messagePane() const { return messagePane_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    // FrameWindow
+    void CascadeChildren() override;
+    void TileChildren() override;
+    void ArrangeIcons() override;
+    void ActivateNextChild(bool forward) override;
+    void PrintSetup() override;
+    void CloseMainWindow() override;
+    bool HasChildren() const override;
+
+    QAction* MakeAction(int id, const std::string& menuText);
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildStatusBar();
+    void ApplyAccelerators();
+    void RebuildRecentFiles();
+    void ActiveChildChanged();
+    void AddDocumentWindow(std::unique_ptr<app::CCfgDocument> document);
+    void UpdateIndicators();
+
+    QtUi& ui_;
+    QMdiArea* mdi_;
+    std::unique_ptr<app::CMainFrame> frame_;
+    std::unique_ptr<app::AppCommands> appCommands_;
+    std::map<int, QAction*> actions_;
+    std::vector<QAction*> recentActions_;
+    QToolBar* toolbar_ = nullptr;
+    QLabel* messagePane_ = nullptr;
+    QLabel* caps_ = nullptr;
+    QLabel* num_ = nullptr;
+    QLabel* scroll_ = nullptr;
+    int builtMenu_ = 0;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+}  // namespace recaster::qt

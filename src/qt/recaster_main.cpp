@@ -1,0 +1,6 @@
+// recaster: the desktop editor of configuration files.
+#include "qt/application.h"
+
+int main(int argc, char** argv) {
+    return recaster::qt::RunApplication(argc, argv);
+}
