@@ -109,7 +109,7 @@ size_t BTree::Bisect(const RawPage& page, size_t count, const Key& key, bool* fo
     size_t hi = count;
     while (lo < hi) {
         const size_t mid = (lo + hi) / 2;
-        const int c = order_.Compare(key, page.KeyAt(mid));
+        const int c = Compare(key, page.KeyAt(mid));
         if (c < 0) {
             hi = mid;
         } else if (c > 0) {
@@ -183,7 +183,7 @@ void BTree::WalkFrom(Node leaf, size_t pos, const LeafVisit& visit) {
         Node next = Load(leaf.next, true);
         if (next.items.empty() ||
             (!leaf.items.empty() &&
-             order_.Compare(ItemKey(leaf.items.back()), ItemKey(next.items.front())) >= 0))
+             Compare(ItemKey(leaf.items.back()), ItemKey(next.items.front())) >= 0))
             pager_.Corrupt("tree page " + std::to_string(next.pgno) +
                            ": leaf out of key order after page " + std::to_string(leaf.pgno));
         leaf = std::move(next);
@@ -246,12 +246,14 @@ bool BTree::Insert(const Key& key, std::span<const uint8_t> value) {
     {
         // The common case: the item fits its leaf and changes nothing above it.
         PageRef ref = pager_.Get(f.leafPgno);
-        const size_t count = Verify(ref, true).Count();
-        const bool last = f.pos == count && !f.path.empty();
-        if (!last && InsertInPlace(ref.Mutable(), f.pos, item)) {
+        const bool last = f.pos == Verify(ref, true).Count();
+        if (InsertInPlace(ref.Mutable(), f.pos, item)) {
             ref.SetVerified();
+            ref = PageRef();
+            if (last) SetSeparator(f.path, key);
             return true;
         }
+        ref.SetVerified();  // unchanged
     }
     Node& leaf = LeafOf(f);
     leaf.items.insert(leaf.items.begin() + static_cast<ptrdiff_t>(f.pos), std::move(item));
@@ -342,7 +344,7 @@ void BTree::Scan(const std::function<bool(const Key&, std::span<const uint8_t>)>
         if (steps == 0 && leaf.Prev() != 0)
             pager_.Corrupt("tree page " + std::to_string(pg) +
                            ": the first leaf has a previous page");
-        if (count == 0 || (haveLast && order_.Compare(last, leaf.KeyAt(0)) >= 0))
+        if (count == 0 || (haveLast && Compare(last, leaf.KeyAt(0)) >= 0))
             pager_.Corrupt("tree page " + std::to_string(pg) +
                            ": leaf out of key order after page " + std::to_string(before));
         for (size_t i = 0; i < count; ++i) {
@@ -373,10 +375,15 @@ void BTree::RemoveRecord(Found& f) {
         const uint32_t len = static_cast<uint32_t>(raw.Item(f.pos).size());
         const bool last = f.pos + 1 == count;
         const bool underflows = raw.FreeBytes() + len + 2 > kLeafUnderflow;
-        if (count > 1 && (f.path.empty() || (!last && !underflows))) {
+        if (count > 1 && (f.path.empty() || !underflows)) {
             RemoveInPlace(ref.Mutable(), f.pos);
             ref.SetVerified();
             f.leaf.reset();
+            if (last && !f.path.empty()) {
+                const Key high = RawPage(ref.data()).KeyAt(count - 2);
+                ref = PageRef();
+                SetSeparator(f.path, high);
+            }
             return;
         }
     }

@@ -22,7 +22,8 @@ namespace recaster::store {
 
 class BTree {
   public:
-    BTree(Pager& pager, const KeyOrder& order) : pager_(pager), order_(order) {}
+    BTree(Pager& pager, const KeyOrder& order)
+        : pager_(pager), order_(order), natural_(order.IsNatural()) {}
 
     // The identifier a new record of `tag` gets: when (tag, 0xFFFFFFFF) exists the
     // lowest free identifier from 0 up, else the highest identifier + 1, else 0.
@@ -90,8 +91,13 @@ class BTree {
     void Unlink(const Node& node);
     [[noreturn]] void LinkMismatch(const Node& node, const char* which) const;
 
+    int Compare(const Key& a, const Key& b) const {
+        return natural_ ? CompareNatural(a, b) : order_.Compare(a, b);
+    }
+
     Pager& pager_;
     const KeyOrder& order_;
+    const bool natural_;
 };
 
 }  // namespace recaster::store

@@ -83,13 +83,17 @@ bool BTree::SeparatorOf(const Path& path, Key& out) {
 
 void BTree::SetSeparator(const Path& path, const Key& key) {
     // The separator sits in the lowest ancestor where the path does not take the
-    // rightmost child; on the right edge there is none to change.
+    // rightmost child; on the right edge there is none to change. The new key
+    // keeps the page in order (it stays below the next child's keys), so it is
+    // written in place.
     for (size_t i = path.size(); i-- > 0;) {
-        Node p = Load(path[i].pgno, false);
-        if (path[i].pos + 1 < p.kids.size()) {
-            if (order_.Compare(p.kids[path[i].pos].key, key) != 0) {
-                p.kids[path[i].pos].key = key;
-                Store(p);
+        PageRef ref = pager_.Get(path[i].pgno);
+        const RawPage p = Verify(ref, false);
+        if (path[i].pos < p.Count()) {
+            if (Compare(p.KeyAt(path[i].pos), key) != 0) {
+                const uint16_t at = p.Offset(path[i].pos);
+                EncodeKey(ref.Mutable() + at, key);
+                ref.SetVerified();
             }
             return;
         }

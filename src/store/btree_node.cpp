@@ -197,6 +197,7 @@ void CheckPage(const Pager& pager, uint32_t pgno, const uint8_t* p, bool wantLea
         if (child == pgno || !pager.IsPage(child))
             bad("child page " + std::to_string(child) + " is not another page of the file");
     };
+    const bool natural = order.IsNatural();
     for (size_t i = 0; i < n; ++i) {
         const uint8_t* item = p + off(i);
         const uint32_t len = off(i + 1) - off(i);
@@ -211,7 +212,9 @@ void CheckPage(const Pager& pager, uint32_t pgno, const uint8_t* p, bool wantLea
             if (len != kInternalItemSize) bad("item " + std::to_string(i) + " is not 12 bytes");
             checkChild(DecodeU32(item + kKeySize));
         }
-        if (i > 0 && order.Compare(DecodeKey(p + off(i - 1)), DecodeKey(item)) >= 0)
+        const Key before = i > 0 ? DecodeKey(p + off(i - 1)) : Key{};
+        if (i > 0 && (natural ? CompareNatural(before, DecodeKey(item))
+                              : order.Compare(before, DecodeKey(item))) >= 0)
             bad("keys of items " + std::to_string(i - 1) + " and " + std::to_string(i) +
                 " out of order");
     }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <typeinfo>
 
 #include "base/coding.h"
 
@@ -34,15 +35,21 @@ std::string TagText(uint32_t tag);
 // "TAG/id", e.g. "CDBS/3".
 std::string KeyText(const Key& key);
 
+// Tag first, then identifier, both unsigned.
+inline int CompareNatural(const Key& a, const Key& b) {
+    if (a.tag != b.tag) return a.tag < b.tag ? -1 : 1;
+    if (a.id != b.id) return a.id < b.id ? -1 : 1;
+    return 0;
+}
+
 class KeyOrder {
   public:
     virtual ~KeyOrder() = default;
     // < 0, 0, > 0 as a is before, equal to, after b.
-    virtual int Compare(const Key& a, const Key& b) const {
-        if (a.tag != b.tag) return a.tag < b.tag ? -1 : 1;
-        if (a.id != b.id) return a.id < b.id ? -1 : 1;
-        return 0;
-    }
+    virtual int Compare(const Key& a, const Key& b) const { return CompareNatural(a, b); }
+    // True when this is the base order itself (not a subclass), so that hot
+    // loops may compare inline instead of through the virtual call.
+    bool IsNatural() const { return typeid(*this) == typeid(KeyOrder); }
 };
 
 // The order of configuration files: tag, then identifier, both unsigned.
