@@ -52,17 +52,24 @@ Kid KidOf(const Node& page) {
 bool BTree::Neighbour(const Path& path, bool next, Path& out, uint32_t& target) {
     out = path;
     for (size_t i = path.size(); i-- > 0;) {
-        Node p = Load(out[i].pgno, false);
-        const size_t last = p.kids.size() - 1;
-        if (out[i].pos > last)
-            pager_.Corrupt("tree page " + std::to_string(p.pgno) + " changed under its path");
-        if (next ? out[i].pos == last : out[i].pos == 0) continue;
-        out[i].pos = next ? out[i].pos + 1 : out[i].pos - 1;
-        uint32_t child = p.kids[out[i].pos].child;
+        size_t last = 0;
+        uint32_t child = 0;
+        {
+            PageRef ref = pager_.Get(out[i].pgno);
+            const RawPage p = Verify(ref, false);
+            last = p.Count();  // the rightmost child
+            if (out[i].pos > last)
+                pager_.Corrupt("tree page " + std::to_string(out[i].pgno) +
+                               " changed under its path");
+            if (next ? out[i].pos == last : out[i].pos == 0) continue;
+            out[i].pos = next ? out[i].pos + 1 : out[i].pos - 1;
+            child = p.ChildAt(out[i].pos);
+        }
         for (size_t j = i + 1; j < path.size(); ++j) {
-            Node c = Load(child, false);
-            out[j] = {child, next ? 0 : c.kids.size() - 1};
-            child = c.kids[out[j].pos].child;
+            PageRef ref = pager_.Get(child);
+            const RawPage c = Verify(ref, false);
+            out[j] = {child, next ? 0 : c.Count()};
+            child = c.ChildAt(out[j].pos);
         }
         target = child;
         return true;
@@ -72,9 +79,10 @@ bool BTree::Neighbour(const Path& path, bool next, Path& out, uint32_t& target) 
 
 bool BTree::SeparatorOf(const Path& path, Key& out) {
     for (size_t i = path.size(); i-- > 0;) {
-        Node p = Load(path[i].pgno, false);
-        if (path[i].pos + 1 < p.kids.size()) {
-            out = p.kids[path[i].pos].key;
+        PageRef ref = pager_.Get(path[i].pgno);
+        const RawPage p = Verify(ref, false);
+        if (path[i].pos < p.Count()) {
+            out = p.KeyAt(path[i].pos);
             return true;
         }
     }
