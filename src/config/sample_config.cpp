@@ -25,7 +25,7 @@ constexpr uint16_t kConference = 5;  // F
 
 constexpr int kNone = 0;  // field number: do not transfer
 
-struct FieldSpec {
+struct FieldDef {
     const char* tag;
     const char* description;
     uint16_t type;
@@ -80,31 +80,30 @@ class FieldAdder {
 
     // Adds a field (a subfield when parent is set) and returns it; changes made
     // to it afterwards need a Save.
-    CCfgField& Add(const FieldSpec& spec, CCfgField* parent = nullptr) {
+    CCfgField& Add(const FieldDef& def, CCfgField* parent = nullptr) {
         auto field = std::make_unique<CCfgField>();
-        field->tag = spec.tag;
-        field->description = spec.description;
-        field->type = spec.type;
+        field->tag = def.tag;
+        field->description = def.description;
+        field->type = def.type;
         field->defaultTarget =
-            spec.target == kNone ? kNoTarget : static_cast<uint8_t>(spec.target - 1);
-        if (spec.type == kFieldMultiText) field->separator = "; ";
-        if (spec.type == kFieldDocumentType) field->separator = ", ";
-        if (spec.type == kFieldAuthor || spec.type == kFieldNormalText)
-            field->compressSpaces = true;
+            def.target == kNone ? kNoTarget : static_cast<uint8_t>(def.target - 1);
+        if (def.type == kFieldMultiText) field->separator = "; ";
+        if (def.type == kFieldDocumentType) field->separator = ", ";
+        if (def.type == kFieldAuthor || def.type == kFieldNormalText) field->compressSpaces = true;
         field->parent = parent;
         if (parent) field->parentId = parent->GetId();
         return *list_.Field(list_.Add(std::move(field)));
     }
-    void AddAll(std::initializer_list<FieldSpec> specs) {
-        for (const FieldSpec& s : specs) Add(s);
+    void AddAll(std::initializer_list<FieldDef> defs) {
+        for (const FieldDef& s : defs) Add(s);
     }
-    CCfgField& Subfields(const FieldSpec& parent, std::initializer_list<FieldSpec> subfields,
+    CCfgField& Subfields(const FieldDef& parent, std::initializer_list<FieldDef> subfields,
                          const char* precededBy, const char* followedBy = "") {
         CCfgField& p = Add(parent);
         p.subfieldPrecededBy = precededBy;
         p.subfieldFollowedBy = followedBy;
         p.Save();
-        for (const FieldSpec& s : subfields) Add(s, &p);
+        for (const FieldDef& s : subfields) Add(s, &p);
         return p;
     }
 

@@ -124,7 +124,9 @@ const std::map<int, std::string>& Table() {
         {61704, "An error occurred while reading %1."},
         {61705, "Failed to open the configuration file %1."},
         {61706, "Save changes to %1?"},
-        {61707, "%1 is a configuration file of the older format (version 2). Converting it is not available yet, so the file was not opened."},
+        {61707,
+         "%1 is a configuration file of the older format (version 2). Converting it is not "
+         "available yet, so the file was not opened."},
         {61708, "Cannot save %1."},
         {61709, "Cannot create %1."},
     };
