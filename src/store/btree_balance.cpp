@@ -12,6 +12,7 @@
 // it hangs under another parent. Its path is found by stepping the path of the
 // page in the tree, and must lead to the page its sibling link names: a tree
 // whose links and children disagree is refused before anything is written.
+#include <iterator>
 #include <string>
 
 #include "base/errors.h"
@@ -20,21 +21,30 @@
 namespace recaster::store {
 namespace {
 
-Node Concat(const Node& a, const Node& b) {
+// The units of a and then b, moved out of them (their other fields stay).
+Node ConcatMoving(Node& a, Node* b) {
     Node all;
     all.leaf = a.leaf;
-    all.items = a.items;
-    all.items.insert(all.items.end(), b.items.begin(), b.items.end());
-    all.kids = a.kids;
-    all.kids.insert(all.kids.end(), b.kids.begin(), b.kids.end());
+    all.items = std::move(a.items);
+    all.kids = std::move(a.kids);
+    if (b) {
+        all.items.insert(all.items.end(), std::make_move_iterator(b->items.begin()),
+                         std::make_move_iterator(b->items.end()));
+        all.kids.insert(all.kids.end(), b->kids.begin(), b->kids.end());
+        b->items.clear();
+        b->kids.clear();
+    }
+    a.items.clear();
+    a.kids.clear();
     return all;
 }
 
-void TakeSlice(Node& page, const Node& all, size_t from, size_t to) {
+void TakeSlice(Node& page, Node& all, size_t from, size_t to) {
     const auto f = static_cast<ptrdiff_t>(from);
     const auto t = static_cast<ptrdiff_t>(to);
     if (all.leaf) {
-        page.items.assign(all.items.begin() + f, all.items.begin() + t);
+        page.items.assign(std::make_move_iterator(all.items.begin() + f),
+                          std::make_move_iterator(all.items.begin() + t));
     } else {
         page.kids.assign(all.kids.begin() + f, all.kids.begin() + t);
     }
@@ -152,7 +162,8 @@ void BTree::Split(const Path& pathA, Node& a, Node* b) {
     const bool leaf = a.leaf;
     const uint32_t freeBefore = a.freeAtLoad + (b ? b->freeAtLoad : a.Capacity());
     if (!leaf && b) FillHighKey(pathA, a);
-    const Node all = b ? Concat(a, *b) : a;
+    // a and b are rebuilt from `all` below; their units move there.
+    Node all = ConcatMoving(a, b);
     const std::vector<size_t> cuts = SplitCuts(all, freeBefore);
 
     std::vector<Node> pages(cuts.size() + 1);
@@ -251,7 +262,7 @@ void BTree::Rebalance(const Path& path, Node& node) {
 void BTree::Join(const Path& pathA, Node& a, const Path& pathB, Node& b) {
     const bool leaf = a.leaf;
     if (!leaf) FillHighKey(pathA, a);  // a's rightmost child may move into the middle
-    Node all = Concat(a, b);
+    Node all = ConcatMoving(a, &b);
     if (all.Units() == 0)
         pager_.Corrupt("tree pages " + std::to_string(a.pgno) + " and " + std::to_string(b.pgno) +
                        " hold no items");
