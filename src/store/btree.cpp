@@ -93,6 +93,12 @@ Node BTree::Load(uint32_t pgno, bool leaf) {
 void BTree::Store(const Node& node) {
     PageRef ref = pager_.Get(node.pgno);
     EncodeNode(node, ref.Mutable());
+    // A page this code has just laid out needs no check before it is read in
+    // place; debug builds check it anyway, to catch a fault in the layout.
+#ifndef NDEBUG
+    CheckPage(pager_, node.pgno, ref.data(), node.leaf, order_);
+#endif
+    ref.SetVerified();
 }
 
 RawPage BTree::Verify(PageRef& ref, bool leaf) {

@@ -97,37 +97,44 @@ void RewriteOverflow(Pager& pager, uint32_t first, std::span<const uint8_t> valu
 void ReadOverflow(Pager& pager, uint32_t first, std::vector<uint8_t>& out) {
     if (first == 0 || !pager.IsPage(first)) Broken(pager, first, "not a page of the file");
     const uint64_t filePages = pager.Length() / kPageSize;
-    std::vector<uint8_t> value;
+    uint8_t p[kPageSize];
     uint64_t total = 0;
     uint32_t pg = first;
-    std::unordered_set<uint32_t> seen;
-    for (uint64_t step = 0; pg != 0; ++step) {
-        if (!pager.IsPage(pg)) Broken(pager, pg, "not a page of the file");
-        if (!seen.insert(pg).second) Broken(pager, pg, "the chain runs in a cycle");
-        PageRef ref = pager.Get(pg);
-        const uint8_t* p = ref.data();
-        const uint8_t want = step == 0 ? kOverflowFirst : kOverflowNext;
-        if (p[0] != want)
-            Broken(pager, pg,
-                   "page kind " + std::to_string(p[0]) + ", expected " + std::to_string(want));
-        if (step == 0) {
-            total = DecodeU32(p + kOvfOffTotal);
-            if (total > filePages * kOvfNextCapacity)
+    std::vector<uint32_t> seen;  // chains are short; a cycle must not loop
+    out.clear();
+    try {
+        for (uint64_t step = 0; pg != 0; ++step) {
+            if (!pager.IsPage(pg)) Broken(pager, pg, "not a page of the file");
+            if (std::find(seen.begin(), seen.end(), pg) != seen.end())
+                Broken(pager, pg, "the chain runs in a cycle");
+            seen.push_back(pg);
+            pager.ReadCopy(pg, p);
+            const uint8_t want = step == 0 ? kOverflowFirst : kOverflowNext;
+            if (p[0] != want)
                 Broken(pager, pg,
-                       "value length " + std::to_string(total) + " is more than the file can hold");
-            value.reserve(total);
+                       "page kind " + std::to_string(p[0]) + ", expected " + std::to_string(want));
+            if (step == 0) {
+                total = DecodeU32(p + kOvfOffTotal);
+                if (total > filePages * kOvfNextCapacity)
+                    Broken(pager, pg,
+                           "value length " + std::to_string(total) +
+                               " is more than the file can hold");
+                out.reserve(total);
+            }
+            const size_t cap = step == 0 ? kOvfFirstCapacity : kOvfNextCapacity;
+            const size_t n = static_cast<size_t>(std::min<uint64_t>(cap, total - out.size()));
+            const uint8_t* data = p + (step == 0 ? kOvfFirstData : kOvfNextData);
+            out.insert(out.end(), data, data + n);
+            if (out.size() == total) break;
+            pg = DecodeU32(p + kOvfOffNext);
         }
-        const size_t cap = step == 0 ? kOvfFirstCapacity : kOvfNextCapacity;
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(cap, total - value.size()));
-        const uint8_t* data = p + (step == 0 ? kOvfFirstData : kOvfNextData);
-        value.insert(value.end(), data, data + n);
-        if (value.size() == total) break;
-        pg = DecodeU32(p + kOvfOffNext);
+        if (out.size() != total)
+            Broken(pager, first,
+                   "the chain ends before the value's " + std::to_string(total) + " bytes");
+    } catch (...) {
+        out.clear();
+        throw;
     }
-    if (value.size() != total)
-        Broken(pager, first,
-               "the chain ends before the value's " + std::to_string(total) + " bytes");
-    out = std::move(value);
 }
 
 void FreeOverflow(Pager& pager, uint32_t first) {

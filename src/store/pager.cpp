@@ -756,6 +756,25 @@ PageRef Pager::Get(uint32_t pgno) {
     return PageRef(buf);
 }
 
+void Pager::ReadCopy(uint32_t pgno, uint8_t* out) {
+    if (!IsPage(pgno))
+        Corrupt("page number " + std::to_string(pgno) + " is not a page of this file");
+    if (PageBuffer* buf = Lookup(pgno)) {
+        Touch(buf);
+        std::memcpy(out, buf->bytes, kPageSize);
+        return;
+    }
+    auto ov = overlay_.find(pgno);
+    if (ov != overlay_.end()) {
+        std::memcpy(out, ov->second.data(), kPageSize);
+        return;
+    }
+    pageReads_++;
+    if (file_->ReadAt(pgno, std::span<uint8_t>(out, kPageSize)) != kPageSize)
+        throw FileError(FileError::Cause::EndOfFile, path_,
+                        "The file ends inside page " + std::to_string(pgno));
+}
+
 PageRef Pager::Allocate() {
     if (header_.freeHead != 0) {
         uint32_t pgno = header_.freeHead;

@@ -123,6 +123,10 @@ class Pager {
     bool IsPage(uint32_t pgno) const;
     // The page, from the cache or read from the file; pinned while the ref lives.
     PageRef Get(uint32_t pgno);
+    // Copies the page into `out` (kPageSize bytes): from the cache when it is
+    // there, else straight from the file without taking a buffer, so that
+    // reading a long value does not push the tree's pages out of the cache.
+    void ReadCopy(uint32_t pgno, uint8_t* out);
     // A zeroed, dirty page: the head of the free list, else a new page at the end.
     PageRef Allocate();
     // Pushes the page on the free list.
