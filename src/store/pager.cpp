@@ -115,10 +115,16 @@ uint32_t Checksum(uint64_t seed, const uint8_t* p, size_t n) {
 }
 
 uint64_t NewNonce() {
-    static std::atomic<uint64_t> counter{0};
-    std::random_device rd;
-    uint64_t t = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    return (static_cast<uint64_t>(rd()) << 32) ^ rd() ^ t ^ (counter++ << 48);
+    // Seeded once: a journal needs a nonce that differs from the last one, not
+    // fresh entropy at every commit.
+    static std::mt19937_64 engine = [] {
+        std::random_device rd;
+        const uint64_t t =
+            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        std::seed_seq seq{rd(), rd(), static_cast<unsigned>(t), static_cast<unsigned>(::getpid())};
+        return std::mt19937_64(seq);
+    }();
+    return engine();
 }
 
 std::string TempNameFor(const std::string& path) {
@@ -210,6 +216,7 @@ const uint8_t* PageRef::data() const {
     return buf_->bytes;
 }
 uint8_t* PageRef::Mutable() {
+    if (!buf_->dirty) buf_->owner->BeforeFirstChange(buf_);
     buf_->dirty = true;
     buf_->verified = false;
     return buf_->bytes;
@@ -392,6 +399,7 @@ void Pager::Close() {
     overlay_.clear();
     overlayHeader_.clear();
     journaled_.clear();
+    pendingImages_.clear();
     path_.clear();
     header_ = StoreHeader{};
     headerDirty_ = false;
@@ -444,6 +452,7 @@ void Pager::Commit() {
     headerDirty_ = false;
     committedLength_ = length_;
     journaled_.clear();
+    pendingImages_.clear();
 }
 
 void Pager::SaveAs(const std::string& newPath) {
@@ -505,6 +514,7 @@ void Pager::SaveAs(const std::string& newPath) {
     overlay_.clear();
     overlayHeader_.clear();
     journaled_.clear();
+    pendingImages_.clear();
     path_ = newPath;
     mode_ = OpenMode::ReadWrite;
     for (PageBuffer* buf : buffers_) buf->dirty = false;
@@ -557,7 +567,13 @@ void Pager::JournalPages(const std::vector<uint32_t>& pgnos) {
         records.resize(at + kJournalRecordSize, 0);
         uint8_t* r = records.data() + at;
         EncodeU32(r, pgno);
-        file_->ReadAt(pgno, std::span<uint8_t>(r + 4, kPageSize));
+        auto pending = pendingImages_.find(pgno);
+        if (pending != pendingImages_.end()) {
+            std::memcpy(r + 4, pending->second.data(), kPageSize);
+            pendingImages_.erase(pending);
+        } else {
+            file_->ReadAt(pgno, std::span<uint8_t>(r + 4, kPageSize));
+        }
         EncodeU32(r + 4 + kPageSize, Checksum(journalNonce_ ^ pgno, r + 4, kPageSize));
         MarkJournaled(pgno);
     }
@@ -565,6 +581,16 @@ void Pager::JournalPages(const std::vector<uint32_t>& pgnos) {
     journal_->WriteAt(journalEnd_, records);
     journalEnd_ += records.size();
     journalUnsynced_ = true;
+}
+
+void Pager::BeforeFirstChange(PageBuffer* buf) {
+    // A clean buffer of a committed page holds the committed image (a page
+    // written back early in this transaction is journaled already): keep it for
+    // the journal now rather than read it back from the file later.
+    if (!Writable() || !creatingTemp_.empty() || !overlay_.empty()) return;
+    if (static_cast<uint64_t>(buf->pgno) + kPageSize > committedLength_) return;
+    if (IsJournaled(buf->pgno) || pendingImages_.count(buf->pgno)) return;
+    pendingImages_.emplace(buf->pgno, std::vector<uint8_t>(buf->bytes, buf->bytes + kPageSize));
 }
 
 void Pager::SyncJournal() {
@@ -629,6 +655,7 @@ void Pager::RollbackFromJournal(bool writeBack) {
     for (PageBuffer* buf : buffers_) buf->dirty = false;
     DropBuffers();
     journaled_.clear();
+    pendingImages_.clear();
 }
 
 // ---------------------------------------------------------------------------

@@ -166,6 +166,7 @@ class Pager {
     bool IsJournaled(uint32_t pgno) const;
     void MarkJournaled(uint32_t pgno);
     void Spill();  // writes back every unpinned dirty page
+    void BeforeFirstChange(PageBuffer* buf);
     void RollbackFromJournal(bool writeBack);
     // Puts the file back to its last commit (or drops a store being created).
     void AbandonTransaction();
@@ -191,6 +192,9 @@ class Pager {
     bool journalNew_ = false;          // its folder entry is not synced yet
     bool journalUnsynced_ = false;     // written since the last sync
     std::vector<uint64_t> journaled_;  // bit per page of the committed file
+    // Committed images of pages changed since the journal last took records;
+    // at most the pages the cache holds dirty.
+    std::unordered_map<uint32_t, std::vector<uint8_t>> pendingImages_;
     // A read-only open over a hot journal sees committed pages from here.
     std::map<uint32_t, std::vector<uint8_t>> overlay_;
     std::vector<uint8_t> overlayHeader_;
