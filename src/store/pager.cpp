@@ -424,15 +424,7 @@ void Pager::Commit() {
         throw FileError(FileError::Cause::AccessDenied, path_,
                         "The file is open for reading only; its changes cannot be saved");
 
-    if (creatingTemp_.empty()) {
-        EnsureJournal();
-        std::vector<uint32_t> old;
-        for (PageBuffer* b : dirty)
-            if (b->pgno < committedLength_) old.push_back(b->pgno);
-        JournalPages(old);
-        SyncJournal();
-    }
-    for (PageBuffer* b : dirty) WritePage(b);
+    WriteBack(dirty);
     file_->WriteAt(0, first);
     file_->Sync();
 
@@ -752,15 +744,19 @@ void Pager::Spill() {
     if (out.empty()) return;
     std::sort(out.begin(), out.end(),
               [](const PageBuffer* a, const PageBuffer* b) { return a->pgno < b->pgno; });
+    WriteBack(out);
+}
+
+void Pager::WriteBack(const std::vector<PageBuffer*>& pages) {
     if (creatingTemp_.empty()) {
         EnsureJournal();
         std::vector<uint32_t> old;
-        for (PageBuffer* b : out)
+        for (PageBuffer* b : pages)
             if (b->pgno < committedLength_) old.push_back(b->pgno);
         JournalPages(old);
         SyncJournal();
     }
-    for (PageBuffer* b : out) WritePage(b);
+    for (PageBuffer* b : pages) WritePage(b);
 }
 
 PageRef Pager::Get(uint32_t pgno) {

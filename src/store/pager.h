@@ -166,6 +166,8 @@ class Pager {
     bool IsJournaled(uint32_t pgno) const;
     void MarkJournaled(uint32_t pgno);
     void Spill();  // writes back every unpinned dirty page
+    // Journals the committed ones under one sync, then writes them all.
+    void WriteBack(const std::vector<PageBuffer*>& pages);
     void BeforeFirstChange(PageBuffer* buf);
     void RollbackFromJournal(bool writeBack);
     // Puts the file back to its last commit (or drops a store being created).
