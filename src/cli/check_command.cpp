@@ -51,15 +51,9 @@ int RunCheck(const std::vector<std::string>& args, CommandIo& io) {
     if (!ParseArguments(kCheckCommand, args, {}, 1, parsed, io)) return kExitUsage;
     const std::string& path = parsed.operands[0];
     store::Store s(store::DefaultKeyOrder(), io.fs);
-    try {
-        s.Open(path, store::OpenMode::ReadOnly);
-    } catch (const FileError& e) {
-        ReportError(io, path, e.message());
-        return kExitUsage;
-    } catch (const ArchiveError& e) {
-        ReportError(io, path, e.message());
-        return kExitUsage;
-    }
+    if (int rc = ReportingFileErrors(io, path, kExitUsage,
+                                     [&] { s.Open(path, store::OpenMode::ReadOnly); }))
+        return rc;
     store::CheckReport report = store::CheckStore(s.pager(), s.order());
     // The records are read only through a tree the store check found sound.
     if (report.ok() && IsConfiguration(s)) {

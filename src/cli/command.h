@@ -4,6 +4,7 @@
 // run it on in-memory files and string streams.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -49,5 +50,10 @@ bool ParseArguments(const Command& command, const std::vector<std::string>& args
 
 // "recaster-cfg: <path>: <message>" on io.err.
 void ReportError(CommandIo& io, const std::string& path, const std::string& message);
+
+// Runs `step`; a FileError or ArchiveError it raises is reported for `path`
+// and gives `failCode`. kExitOk when the step succeeds.
+int ReportingFileErrors(CommandIo& io, const std::string& path, int failCode,
+                        const std::function<void()>& step);
 
 }  // namespace recaster::cli

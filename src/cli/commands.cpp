@@ -1,5 +1,7 @@
 #include "cli/command.h"
 
+#include "base/errors.h"
+
 namespace recaster::cli {
 
 extern const Command kNewCommand;
@@ -50,6 +52,20 @@ bool ParseArguments(const Command& command, const std::vector<std::string>& args
 
 void ReportError(CommandIo& io, const std::string& path, const std::string& message) {
     io.err << "recaster-cfg: " << path << ": " << message << "\n";
+}
+
+int ReportingFileErrors(CommandIo& io, const std::string& path, int failCode,
+                        const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const FileError& e) {
+        ReportError(io, path, e.message());
+        return failCode;
+    } catch (const ArchiveError& e) {
+        ReportError(io, path, e.message());
+        return failCode;
+    }
+    return kExitOk;
 }
 
 }  // namespace recaster::cli

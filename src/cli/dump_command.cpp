@@ -42,23 +42,16 @@ int RunDump(const std::vector<std::string>& args, CommandIo& io) {
     const std::string& path = parsed.operands[0];
     const bool hex = parsed.options.count("--hex") > 0;
     store::Store s(store::DefaultKeyOrder(), io.fs);
-    bool opened = false;
-    try {
-        s.Open(path, store::OpenMode::ReadOnly);
-        opened = true;
+    if (int rc = ReportingFileErrors(io, path, kExitUsage,
+                                     [&] { s.Open(path, store::OpenMode::ReadOnly); }))
+        return rc;
+    return ReportingFileErrors(io, path, kExitProblems, [&] {
         s.Scan([&](const store::Key& key, std::span<const uint8_t> value) {
             io.out << store::TagText(key.tag) << " " << key.id << " " << value.size() << "\n";
             if (hex) PrintHex(io.out, value);
             return true;
         });
-    } catch (const FileError& e) {
-        ReportError(io, path, e.message());
-        return opened ? kExitProblems : kExitUsage;
-    } catch (const ArchiveError& e) {
-        ReportError(io, path, e.message());
-        return opened ? kExitProblems : kExitUsage;
-    }
-    return kExitOk;
+    });
 }
 
 }  // namespace

@@ -38,17 +38,10 @@ int RunNew(const std::vector<std::string>& args, CommandIo& io) {
         ReportError(io, path, "the file exists; use --force to replace it");
         return kExitUsage;
     }
-    try {
+    return ReportingFileErrors(io, path, kExitUsage, [&] {
         config::CCfgFile file(io.fs);
         file.Create(path);
-    } catch (const FileError& e) {
-        ReportError(io, path, e.message());
-        return kExitUsage;
-    } catch (const ArchiveError& e) {
-        ReportError(io, path, e.message());
-        return kExitUsage;
-    }
-    return kExitOk;
+    });
 }
 
 }  // namespace

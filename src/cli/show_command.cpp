@@ -42,30 +42,17 @@ int RunShow(const std::vector<std::string>& args, CommandIo& io) {
     // Fields of older files are completed with the workforms while they load.
     const workforms::WorkformCatalog& catalog = LoadedWorkforms(io);
     config::CCfgFile file(io.fs);
-    try {
-        file.Open(path, store::OpenMode::ReadOnly);
-    } catch (const FileError& e) {
-        ReportError(io, path, e.message());
-        return kExitUsage;
-    } catch (const ArchiveError& e) {
-        ReportError(io, path, e.message());
-        return kExitUsage;
-    }
-    try {
+    if (int rc = ReportingFileErrors(io, path, kExitUsage,
+                                     [&] { file.Open(path, store::OpenMode::ReadOnly); }))
+        return rc;
+    return ReportingFileErrors(io, path, kExitProblems, [&] {
         if (parsed.options.count("--json")) {
             // Built whole first, so a damaged file never gives half a document.
             io.out << ConfigToJson(file, catalog).dump(2) << "\n";
         } else {
             WriteConfigText(io.out, file, catalog);
         }
-    } catch (const FileError& e) {
-        ReportError(io, path, e.message());
-        return kExitProblems;
-    } catch (const ArchiveError& e) {
-        ReportError(io, path, e.message());
-        return kExitProblems;
-    }
-    return kExitOk;
+    });
 }
 
 }  // namespace
