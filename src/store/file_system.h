@@ -37,6 +37,14 @@ class File {
     // Reads up to buf.size() bytes at off; returns how many were read (short at end of file).
     virtual size_t ReadAt(uint64_t off, std::span<uint8_t> buf) = 0;
     virtual void WriteAt(uint64_t off, std::span<const uint8_t> data) = 0;
+    // Writes the parts one after the other from `off`, as one write where the
+    // file layer can (a run of pages costs one call instead of one per page).
+    virtual void WriteGatherAt(uint64_t off, std::span<const std::span<const uint8_t>> parts) {
+        for (auto part : parts) {
+            WriteAt(off, part);
+            off += part.size();
+        }
+    }
     virtual void Sync() = 0;
     virtual void Truncate(uint64_t length) = 0;
     virtual uint64_t Size() = 0;
@@ -66,6 +74,9 @@ class FileSystem {
     virtual ~FileSystem() = default;
     // Throws FileError (not found, access denied, ...) naming the path.
     virtual std::unique_ptr<File> Open(const std::string& path, OpenFlags flags) = 0;
+    // An unnamed read-write file in the folder of `nearPath`, gone when closed or
+    // after a crash: scratch space whose contents never need to survive.
+    virtual std::unique_ptr<File> OpenScratch(const std::string& nearPath) = 0;
     virtual bool Exists(const std::string& path) = 0;
     // Removing a missing file is not an error.
     virtual void Remove(const std::string& path) = 0;
@@ -97,6 +108,7 @@ class MemFileSystem : public FileSystem {
     ~MemFileSystem() override;
 
     std::unique_ptr<File> Open(const std::string& path, OpenFlags flags) override;
+    std::unique_ptr<File> OpenScratch(const std::string& nearPath) override;
     bool Exists(const std::string& path) override;
     void Remove(const std::string& path) override;
     void Rename(const std::string& from, const std::string& to) override;

@@ -149,6 +149,14 @@ std::unique_ptr<File> MemFileSystem::Open(const std::string& path, OpenFlags fla
                                      [this](FileOp op, const std::string& p) { Before(op, p); });
 }
 
+std::unique_ptr<File> MemFileSystem::OpenScratch(const std::string& nearPath) {
+    Before(FileOp::Create, nearPath + " (scratch)");
+    auto node = std::make_shared<Node>();
+    node->inode = state_->nextInode++;
+    return std::make_unique<MemFile>(state_, node, nearPath + " (scratch)", true,
+                                     [this](FileOp op, const std::string& p) { Before(op, p); });
+}
+
 bool MemFileSystem::Exists(const std::string& path) {
     return state_->entries.count(path) != 0;
 }

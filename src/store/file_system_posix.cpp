@@ -3,10 +3,14 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <vector>
 
 #include "store/file_system.h"
 
@@ -52,6 +56,31 @@ class PosixFile final : public File {
                 throw FileError::FromErrno(errno, path_, "Writing");
             }
             done += static_cast<size_t>(n);
+        }
+    }
+
+    void WriteGatherAt(uint64_t off, std::span<const std::span<const uint8_t>> parts) override {
+        before_(FileOp::Write, path_);
+        std::vector<iovec> iov;
+        iov.reserve(parts.size());
+        for (auto part : parts)
+            if (!part.empty()) iov.push_back({const_cast<uint8_t*>(part.data()), part.size()});
+        size_t first = 0;
+        while (first < iov.size()) {
+            const int count = static_cast<int>(std::min<size_t>(iov.size() - first, IOV_MAX));
+            ssize_t n = ::pwritev(fd_, iov.data() + first, count, static_cast<off_t>(off));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw FileError::FromErrno(errno, path_, "Writing");
+            }
+            // A short write leaves the rest of the vector for the next call.
+            off += static_cast<uint64_t>(n);
+            auto done = static_cast<size_t>(n);
+            while (first < iov.size() && done >= iov[first].iov_len) done -= iov[first++].iov_len;
+            if (first < iov.size()) {
+                iov[first].iov_base = static_cast<uint8_t*>(iov[first].iov_base) + done;
+                iov[first].iov_len -= done;
+            }
         }
     }
 
@@ -114,6 +143,25 @@ class PosixFs final : public FileSystem {
         }
         return std::make_unique<PosixFile>(
             fd, path, [this](FileOp op, const std::string& p) { Before(op, p); });
+    }
+
+    std::unique_ptr<File> OpenScratch(const std::string& nearPath) override {
+        const std::string dir = DirOf(nearPath);
+        const std::string name = nearPath + " (scratch)";
+        Before(FileOp::Create, name);
+        int fd;
+        do {
+            fd = ::open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) {
+            // File systems without unnamed files: a named one, unlinked at once.
+            std::string tmpl = nearPath + "-scratch-XXXXXX";
+            fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
+            if (fd < 0) throw FileError::FromErrno(errno, name, "Creating scratch space for");
+            ::unlink(tmpl.c_str());
+        }
+        return std::make_unique<PosixFile>(
+            fd, name, [this](FileOp op, const std::string& p) { Before(op, p); });
     }
 
     bool Exists(const std::string& path) override {

@@ -38,11 +38,15 @@
 //  1. Nothing is written to the store file during a transaction until the
 //     journal exists with a valid header and the journal and its folder are
 //     synced. The header captures the committed length and bytes 0..1535.
-//  2. Before a page below the committed length is first overwritten in a
-//     transaction, its committed image is appended to the journal and the
-//     journal is synced. A cache that must make room writes back all of the
-//     store's unpinned dirty pages at once, so that one sync covers them. Pages at or above the
-//     committed length are new and need no record: rollback truncates them away.
+//  2. Pages below the committed length are overwritten only by Commit, after
+//     the journal holds the committed image of each of them and is synced.
+//     When the cache must make room during a transaction, it gives up all of
+//     the store's unpinned dirty pages at once: committed pages go to the
+//     journal (their old image, not yet synced) and to an unnamed scratch file
+//     (their new image, read from there until Commit copies it in); pages at
+//     or above the committed length are new and go straight to the store file,
+//     since a rollback truncates them away. So a transaction syncs its journal
+//     once for its new pages and once at Commit, however large it is.
 //  3. The header (offset 0) is written only by Commit, after every dirty page,
 //     and the file is synced before the journal is deleted.
 //  4. Deleting the journal (then syncing the folder) is the commit point.
@@ -125,6 +129,32 @@ uint64_t NewNonce() {
         return std::mt19937_64(seq);
     }();
     return engine();
+}
+
+// One page to write at a byte offset of some file.
+struct PageOut {
+    uint64_t off;
+    const uint8_t* bytes;
+};
+
+// Writes the pages, each run of adjacent ones with a single call.
+void WriteGathered(File& file, std::vector<PageOut>& pages) {
+    std::sort(pages.begin(), pages.end(),
+              [](const PageOut& a, const PageOut& b) { return a.off < b.off; });
+    std::vector<std::span<const uint8_t>> run;
+    for (size_t i = 0; i < pages.size();) {
+        size_t j = i + 1;
+        while (j < pages.size() && pages[j].off == pages[j - 1].off + kPageSize) ++j;
+        run.clear();
+        for (size_t k = i; k < j; ++k) run.emplace_back(pages[k].bytes, kPageSize);
+        file.WriteGatherAt(pages[i].off, run);
+        i = j;
+    }
+}
+
+void SortByPage(std::vector<PageBuffer*>& pages) {
+    std::sort(pages.begin(), pages.end(),
+              [](const PageBuffer* a, const PageBuffer* b) { return a->pgno < b->pgno; });
 }
 
 std::string TempNameFor(const std::string& path) {
@@ -400,6 +430,7 @@ void Pager::Close() {
     overlayHeader_.clear();
     journaled_.clear();
     pendingImages_.clear();
+    ResetSpill();
     path_.clear();
     header_ = StoreHeader{};
     headerDirty_ = false;
@@ -412,21 +443,36 @@ void Pager::Commit() {
     std::vector<PageBuffer*> dirty;
     for (PageBuffer* b : buffers_)
         if (b->dirty) dirty.push_back(b);
-    std::sort(dirty.begin(), dirty.end(),
-              [](const PageBuffer* a, const PageBuffer* b) { return a->pgno < b->pgno; });
+    SortByPage(dirty);
 
     header_.version = 3;
     uint8_t first[kFirstPage] = {};
     EncodeHeader(first);
     bool headerChanged = std::memcmp(first, headerBytes_, kHeaderSize) != 0;
-    if (dirty.empty() && !headerChanged && !journal_ && creatingTemp_.empty()) return;
+    if (dirty.empty() && !headerChanged && !journal_ && creatingTemp_.empty() &&
+        spilledPages_.empty())
+        return;
     if (!Writable())
         throw FileError(FileError::Cause::AccessDenied, path_,
                         "The file is open for reading only; its changes cannot be saved");
 
-    WriteBack(dirty);
+    if (creatingTemp_.empty()) {
+        EnsureJournal();
+        std::vector<uint32_t> old;
+        for (PageBuffer* b : dirty)
+            if (b->pgno < committedLength_) old.push_back(b->pgno);
+        JournalPages(old);
+        SyncJournal();
+    }
+    CopySpilled(*file_);
+    std::vector<PageOut> out;
+    for (PageBuffer* b : dirty)
+        if (SpillSlot(b->pgno) == 0) out.push_back({b->pgno, b->bytes});
+    WriteGathered(*file_, out);
+    pageWrites_ += out.size();
     file_->WriteAt(0, first);
     file_->Sync();
+    for (PageBuffer* b : dirty) b->dirty = false;
 
     if (!creatingTemp_.empty()) {
         PrepareToReplace(fs_, path_);
@@ -445,6 +491,7 @@ void Pager::Commit() {
     committedLength_ = length_;
     journaled_.clear();
     pendingImages_.clear();
+    ResetSpill();
 }
 
 void Pager::SaveAs(const std::string& newPath) {
@@ -471,6 +518,7 @@ void Pager::SaveAs(const std::string& newPath) {
             out->WriteAt(off, std::span<const uint8_t>(block.data(), got));
         }
         for (const auto& [pgno, image] : overlay_) out->WriteAt(pgno, image);
+        CopySpilled(*out);
         for (PageBuffer* buf : buffers_)
             if (buf->dirty)
                 out->WriteAt(buf->pgno, std::span<const uint8_t>(buf->bytes, kPageSize));
@@ -507,6 +555,7 @@ void Pager::SaveAs(const std::string& newPath) {
     overlayHeader_.clear();
     journaled_.clear();
     pendingImages_.clear();
+    ResetSpill();
     path_ = newPath;
     mode_ = OpenMode::ReadWrite;
     for (PageBuffer* buf : buffers_) buf->dirty = false;
@@ -648,6 +697,7 @@ void Pager::RollbackFromJournal(bool writeBack) {
     DropBuffers();
     journaled_.clear();
     pendingImages_.clear();
+    ResetSpill();
 }
 
 // ---------------------------------------------------------------------------
@@ -711,52 +761,125 @@ void Pager::DropBuffers() {
     byPgno_.clear();
 }
 
-void Pager::ReadPage(PageBuffer* buf) {
-    auto ov = overlay_.find(buf->pgno);
+void Pager::ReadCurrent(uint32_t pgno, uint8_t* out) {
+    auto ov = overlay_.find(pgno);
     if (ov != overlay_.end()) {
-        std::memcpy(buf->bytes, ov->second.data(), kPageSize);
+        std::memcpy(out, ov->second.data(), kPageSize);
         return;
     }
-    size_t got = file_->ReadAt(buf->pgno, std::span<uint8_t>(buf->bytes, kPageSize));
     pageReads_++;
-    if (got != kPageSize)
+    const std::span<uint8_t> into(out, kPageSize);
+    if (const uint32_t slot = SpillSlot(pgno)) {
+        if (scratch_->ReadAt(uint64_t{slot - 1} * kPageSize, into) != kPageSize)
+            throw FileError(FileError::Cause::EndOfFile, scratch_->path(),
+                            "The scratch file lost page " + std::to_string(pgno));
+        return;
+    }
+    if (file_->ReadAt(pgno, into) != kPageSize)
         throw FileError(FileError::Cause::EndOfFile, path_,
-                        "The file ends inside page " + std::to_string(buf->pgno));
+                        "The file ends inside page " + std::to_string(pgno));
 }
 
-void Pager::WritePage(PageBuffer* buf) {
-    if (!buf->dirty || !Writable()) return;
-    if (creatingTemp_.empty()) {
-        EnsureJournal();
-        if (buf->pgno < committedLength_) JournalPages({buf->pgno});
-        SyncJournal();
-    }
-    file_->WriteAt(buf->pgno, std::span<const uint8_t>(buf->bytes, kPageSize));
-    pageWrites_++;
-    buf->dirty = false;
+void Pager::ReadPage(PageBuffer* buf) {
+    ReadCurrent(buf->pgno, buf->bytes);
 }
 
 void Pager::Spill() {
     if (!Writable()) return;
-    std::vector<PageBuffer*> out;
+    std::vector<PageBuffer*> committed, fresh;
     for (PageBuffer* b : buffers_)
-        if (b->dirty && b->pins == 0) out.push_back(b);
-    if (out.empty()) return;
-    std::sort(out.begin(), out.end(),
-              [](const PageBuffer* a, const PageBuffer* b) { return a->pgno < b->pgno; });
-    WriteBack(out);
+        if (b->dirty && b->pins == 0)
+            (uint64_t{b->pgno} + kPageSize <= committedLength_ && creatingTemp_.empty() ? committed
+                                                                                        : fresh)
+                .push_back(b);
+    if (!committed.empty()) {
+        EnsureJournal();
+        std::vector<uint32_t> pgnos;
+        for (PageBuffer* b : committed) pgnos.push_back(b->pgno);
+        JournalPages(pgnos);
+        SpillToScratch(committed);
+    }
+    if (!fresh.empty()) {
+        // New pages may go to the store file once the journal that truncates
+        // them away on a rollback is durable.
+        if (creatingTemp_.empty()) {
+            EnsureJournal();
+            if (journalNew_) SyncJournal();
+        }
+        std::vector<PageOut> out;
+        for (PageBuffer* b : fresh) out.push_back({b->pgno, b->bytes});
+        WriteGathered(*file_, out);
+        for (PageBuffer* b : fresh) b->dirty = false;
+        pageWrites_ += fresh.size();
+    }
 }
 
-void Pager::WriteBack(const std::vector<PageBuffer*>& pages) {
-    if (creatingTemp_.empty()) {
-        EnsureJournal();
-        std::vector<uint32_t> old;
-        for (PageBuffer* b : pages)
-            if (b->pgno < committedLength_) old.push_back(b->pgno);
-        JournalPages(old);
-        SyncJournal();
+// ---------------------------------------------------------------------------
+// Scratch file
+
+uint32_t Pager::SpillSlot(uint32_t pgno) const {
+    const size_t i = (pgno - kFirstPage) / kPageSize;
+    return i < spillSlot_.size() ? spillSlot_[i] : 0;
+}
+
+void Pager::SpillToScratch(const std::vector<PageBuffer*>& pages) {
+    if (!scratch_) scratch_ = fs_.OpenScratch(path_);
+    std::vector<PageOut> out;
+    for (PageBuffer* b : pages) {
+        const size_t i = (b->pgno - kFirstPage) / kPageSize;
+        if (i >= spillSlot_.size()) spillSlot_.resize(i + 1, 0);
+        if (spillSlot_[i] == 0) {
+            spilledPages_.push_back(b->pgno);
+            spillSlot_[i] = static_cast<uint32_t>(spilledPages_.size());
+        }
+        out.push_back({uint64_t{spillSlot_[i] - 1} * kPageSize, b->bytes});
     }
-    for (PageBuffer* b : pages) WritePage(b);
+    WriteGathered(*scratch_, out);
+    for (PageBuffer* b : pages) b->dirty = false;
+    pageWrites_ += pages.size();
+}
+
+void Pager::CopySpilled(File& target) {
+    if (spilledPages_.empty()) return;
+    std::vector<uint32_t> order = spilledPages_;
+    std::sort(order.begin(), order.end());
+    // A chunk at a time, so the staging memory stays small however many pages spilled.
+    constexpr size_t kChunk = 64;
+    std::vector<uint8_t> staging(kChunk * kPageSize);
+    std::vector<PageOut> out;
+    for (size_t from = 0; from < order.size(); from += kChunk) {
+        const size_t n = std::min(kChunk, order.size() - from);
+        out.clear();
+        for (size_t k = 0; k < n;) {
+            const uint32_t pgno = order[from + k];
+            if (PageBuffer* b = Lookup(pgno)) {
+                out.push_back({pgno, b->bytes});  // newer than, or equal to, its slot
+                ++k;
+                continue;
+            }
+            // Pages spilled together sit in adjacent slots: read them in one call.
+            const uint32_t slot = SpillSlot(pgno);
+            size_t run = 1;
+            while (k + run < n && !Lookup(order[from + k + run]) &&
+                   SpillSlot(order[from + k + run]) == slot + run)
+                ++run;
+            uint8_t* into = staging.data() + k * kPageSize;
+            if (scratch_->ReadAt(uint64_t{slot - 1} * kPageSize,
+                                 std::span<uint8_t>(into, run * kPageSize)) != run * kPageSize)
+                throw FileError(FileError::Cause::EndOfFile, scratch_->path(),
+                                "The scratch file lost page " + std::to_string(pgno));
+            for (size_t r = 0; r < run; ++r)
+                out.push_back({order[from + k + r], into + r * kPageSize});
+            k += run;
+        }
+        WriteGathered(target, out);
+    }
+}
+
+void Pager::ResetSpill() {
+    for (uint32_t pgno : spilledPages_) spillSlot_[(pgno - kFirstPage) / kPageSize] = 0;
+    spilledPages_.clear();
+    scratch_.reset();  // an unnamed file: closing it gives its space back
 }
 
 PageRef Pager::Get(uint32_t pgno) {
@@ -787,15 +910,7 @@ void Pager::ReadCopy(uint32_t pgno, uint8_t* out) {
         std::memcpy(out, buf->bytes, kPageSize);
         return;
     }
-    auto ov = overlay_.find(pgno);
-    if (ov != overlay_.end()) {
-        std::memcpy(out, ov->second.data(), kPageSize);
-        return;
-    }
-    pageReads_++;
-    if (file_->ReadAt(pgno, std::span<uint8_t>(out, kPageSize)) != kPageSize)
-        throw FileError(FileError::Cause::EndOfFile, path_,
-                        "The file ends inside page " + std::to_string(pgno));
+    ReadCurrent(pgno, out);
 }
 
 PageRef Pager::Allocate() {

@@ -150,7 +150,9 @@ class Pager {
     PageBuffer* Lookup(uint32_t pgno);
     PageBuffer* Obtain(uint32_t pgno);  // a buffer for pgno, reusing one when at the limit
     void ReadPage(PageBuffer* buf);
-    void WritePage(PageBuffer* buf);  // journals first when needed; clears dirty
+    // Reads page pgno as this transaction last left it: from the read-only
+    // overlay, the scratch file or the store file, in that order.
+    void ReadCurrent(uint32_t pgno, uint8_t* out);
     void Touch(PageBuffer* buf);
     void Detach(PageBuffer* buf);
     void DropBuffers();
@@ -165,13 +167,20 @@ class Pager {
     void SyncJournal();  // the journal, and its folder when it is new
     bool IsJournaled(uint32_t pgno) const;
     void MarkJournaled(uint32_t pgno);
-    void Spill();  // writes back every unpinned dirty page
-    // Journals the committed ones under one sync, then writes them all.
-    void WriteBack(const std::vector<PageBuffer*>& pages);
+    // Makes room in the cache: writes back every unpinned dirty page (committed
+    // ones to the scratch file, new ones to the store file).
+    void Spill();
     void BeforeFirstChange(PageBuffer* buf);
     void RollbackFromJournal(bool writeBack);
     // Puts the file back to its last commit (or drops a store being created).
     void AbandonTransaction();
+
+    // Scratch file of committed pages spilled in this transaction (pager.cpp).
+    uint32_t SpillSlot(uint32_t pgno) const;  // slot + 1, 0 when not spilled
+    void SpillToScratch(const std::vector<PageBuffer*>& pages);
+    // Writes the newest image of every spilled page into `target` at its place.
+    void CopySpilled(File& target);
+    void ResetSpill();
 
     FileSystem& fs_;
     std::unique_ptr<File> file_;
@@ -200,6 +209,14 @@ class Pager {
     // A read-only open over a hot journal sees committed pages from here.
     std::map<uint32_t, std::vector<uint8_t>> overlay_;
     std::vector<uint8_t> overlayHeader_;
+
+    // Committed pages that the cache had to give up before the commit: their
+    // new images wait in an unnamed scratch file, so the store file keeps its
+    // committed pages untouched until Commit and the journal needs one sync per
+    // transaction instead of one per write-back.
+    std::unique_ptr<File> scratch_;
+    std::vector<uint32_t> spillSlot_;     // per page of the file: slot + 1, 0 = not spilled
+    std::vector<uint32_t> spilledPages_;  // the page held in each slot
 
     uint64_t pageReads_ = 0;
     uint64_t pageWrites_ = 0;

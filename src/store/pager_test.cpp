@@ -226,9 +226,19 @@ TEST(Pager, CloseWithoutCommitLeavesTheCommittedFile) {
         pager.Open("/a.cfg", OpenMode::ReadWrite);
         Content c2 = c;
         ChangeToVersion2(pager, c2);
+        for (int i = 0; i < 60; ++i) {
+            PageRef ref = pager.Allocate();
+            Fill(ref, 0xC0);
+            c2.pages[ref.pgno()] = 0xC0;
+        }
         EXPECT_GT(pager.PageWrites(), 0u) << "the change must overflow the cache";
         EXPECT_TRUE(fs.Exists("/a.cfg-journal"));
-        EXPECT_NE(fs.Get("/a.cfg"), committed);
+        // Until Commit the committed pages stay as they were; new pages are added behind them.
+        const std::vector<uint8_t> now = fs.Get("/a.cfg");
+        EXPECT_GT(now.size(), committed.size());
+        EXPECT_TRUE(std::equal(committed.begin(), committed.end(), now.begin()));
+        // The pages the cache gave up are read back as changed.
+        EXPECT_TRUE(SameContent(ReadContent(pager, c2), c2));
         pager.Close();
     }
     EXPECT_EQ(fs.Get("/a.cfg"), committed);
@@ -336,18 +346,24 @@ TEST(Pager, HotJournalIsRolledBackOnOpenAndOverlaidWhenReadOnly) {
     MemFileSystem fs;
     const Content v1 = CommitVersion1(fs, "/a.cfg");
     const std::vector<uint8_t> v1Bytes = fs.Get("/a.cfg");
-    // Leave a journal behind as a crashed writer would: early write-backs done,
-    // then the process gone. Crash() keeps only what was synced.
-    Fault fault;
-    fault.fs = &fs;
-    fs.SetFaultHook(fault.Hook());
+    // Leave a journal behind as a writer does that dies while its commit
+    // overwrites committed pages; the process death keeps every write.
     {
         Pager pager(fs);
         pager.Open("/a.cfg", OpenMode::ReadWrite);
         Content v2 = v1;
         ChangeToVersion2(pager, v2);
-        fs.Crash(/*loseUnsynced=*/false);
-        fault.dead = true;
+        int writes = 0;
+        bool dead = false;
+        fs.SetFaultHook([&](FileOp op, const std::string& path) {
+            if (dead) throw FileError(FileError::Cause::HardIO, path, "dead");
+            if (op == FileOp::Write && path == "/a.cfg" && ++writes == 3) {
+                fs.Crash(/*loseUnsynced=*/false);
+                dead = true;
+                throw FileError(FileError::Cause::HardIO, path, "killed");
+            }
+        });
+        EXPECT_THROW(pager.Commit(), FileError);
     }
     fs.SetFaultHook({});
     ASSERT_TRUE(fs.Exists("/a.cfg-journal"));
