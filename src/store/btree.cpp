@@ -68,6 +68,7 @@
 // internal) by the balancing; that is a goal, not a condition of a valid file.
 #include "store/btree.h"
 
+#include <cstring>
 #include <string>
 
 #include "base/errors.h"
@@ -101,6 +102,16 @@ void BTree::Store(const Node& node) {
     ref.SetVerified();
 }
 
+RawPage BTree::ReadLeaf(uint32_t pgno, PageRef& ref, uint8_t* copy) {
+    if (copy && pager_.IsPage(pgno) && !pager_.Cached(pgno)) {
+        pager_.ReadCopy(pgno, copy);
+        CheckPage(pager_, pgno, copy, true, order_);
+        return RawPage(copy);
+    }
+    ref = pager_.Get(pgno);
+    return Verify(ref, true);
+}
+
 RawPage BTree::Verify(PageRef& ref, bool leaf) {
     const uint8_t* p = ref.data();
     if (!ref.Verified() || p[kOffKind] != (leaf ? kLeafPage : kInternalPage)) {
@@ -128,7 +139,7 @@ size_t BTree::Bisect(const RawPage& page, size_t count, const Key& key, bool* fo
     return lo;
 }
 
-BTree::Found BTree::Search(const Key& key) {
+BTree::Found BTree::Search(const Key& key, uint8_t* leafCopy) {
     const TreeDescriptor& t = pager_.header().tree;
     if (t.height > kMaxHeight + 1)
         pager_.Corrupt("tree height " + std::to_string(t.height) + " is more than " +
@@ -147,8 +158,9 @@ BTree::Found BTree::Search(const Key& key) {
         f.path.push_back({pg, pos});
         pg = n.ChildAt(pos);
     }
-    PageRef ref = pager_.Get(pg);
-    const RawPage leaf = Verify(ref, true);
+    PageRef ref;
+    const RawPage leaf = ReadLeaf(pg, ref, leafCopy);
+    if (leafCopy && ref) std::memcpy(leafCopy, ref.data(), kPageSize);
     if (t.height == 1) checkRoot(leaf, pg);
     f.leafPgno = pg;
     f.pos = Bisect(leaf, leaf.Count(), key, &f.found);
@@ -269,14 +281,12 @@ bool BTree::Insert(const Key& key, std::span<const uint8_t> value) {
 
 bool BTree::Read(const Key& key, std::vector<uint8_t>& into) {
     if (Empty()) return false;
-    Found f = Search(key);
+    uint8_t leafCopy[kPageSize];
+    Found f = Search(key, leafCopy);
     if (!f.found) return false;
-    PageRef ref = pager_.Get(f.leafPgno);
-    const auto item = Verify(ref, true).Item(f.pos);
+    const auto item = RawPage(leafCopy).Item(f.pos);
     if (IsOverflowItem(item)) {
-        const uint32_t first = OverflowPageOf(item);
-        ref = PageRef();
-        ReadOverflow(pager_, first, into);
+        ReadOverflow(pager_, OverflowPageOf(item), into);
     } else {
         const auto value = InlineValue(item);
         into.assign(value.begin(), value.end());
@@ -341,11 +351,13 @@ void BTree::Scan(const std::function<bool(const Key&, std::span<const uint8_t>)>
     uint32_t before = 0;
     bool haveLast = false;
     Key last;
+    uint8_t leafCopy[kPageSize];
     for (uint64_t steps = 0; pg != 0; ++steps) {
         if (steps > limit)
             pager_.Corrupt("tree page " + std::to_string(pg) + ": the leaf chain runs in a cycle");
-        PageRef ref = pager_.Get(pg);
-        const RawPage leaf = Verify(ref, true);
+        // Each leaf is visited once: read it past the cache.
+        PageRef ref;
+        const RawPage leaf = ReadLeaf(pg, ref, leafCopy);
         const size_t count = leaf.Count();
         if (steps == 0 && leaf.Prev() != 0)
             pager_.Corrupt("tree page " + std::to_string(pg) +

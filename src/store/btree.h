@@ -60,12 +60,18 @@ class BTree {
 
     // btree.cpp: pages, search, walks.
     bool Empty() const;
-    Found Search(const Key& key);
+    // With `leafCopy` (kPageSize bytes), a leaf that is not in the cache is
+    // read into it instead: a lookup that only reads must not push the upper
+    // levels, which every lookup needs, out of the cache for a leaf it visits once.
+    Found Search(const Key& key, uint8_t* leafCopy = nullptr);
     Node& LeafOf(Found& f);
     uint32_t ChainOf(const Found& f);  // the found item's overflow chain, or 0
     // The page checked once (the first visit after it was read or changed), then
     // read in place.
     RawPage Verify(PageRef& ref, bool leaf);
+    // A checked leaf: from the cache (pinned in `ref`) when it is there, else
+    // read into `copy` past the cache when `copy` is given.
+    RawPage ReadLeaf(uint32_t pgno, PageRef& ref, uint8_t* copy);
     size_t Bisect(const RawPage& page, size_t count, const Key& key, bool* found) const;
     Node Load(uint32_t pgno, bool leaf);
     void Store(const Node& node);

@@ -100,14 +100,23 @@ void ReadOverflow(Pager& pager, uint32_t first, std::vector<uint8_t>& out) {
     uint8_t p[kPageSize];
     uint64_t total = 0;
     uint32_t pg = first;
-    std::vector<uint32_t> seen;  // chains are short; a cycle must not loop
+    // Chains are short: the pages seen are kept on the stack, and only a long
+    // chain needs the heap to tell a cycle.
+    constexpr size_t kShort = 8;
+    uint32_t seenShort[kShort];
+    std::unordered_set<uint32_t> seenLong;
     out.clear();
     try {
         for (uint64_t step = 0; pg != 0; ++step) {
             if (!pager.IsPage(pg)) Broken(pager, pg, "not a page of the file");
-            if (std::find(seen.begin(), seen.end(), pg) != seen.end())
+            const size_t known = std::min<size_t>(step, kShort);
+            if (std::find(seenShort, seenShort + known, pg) != seenShort + known ||
+                seenLong.count(pg))
                 Broken(pager, pg, "the chain runs in a cycle");
-            seen.push_back(pg);
+            if (step < kShort)
+                seenShort[step] = pg;
+            else
+                seenLong.insert(pg);
             pager.ReadCopy(pg, p);
             const uint8_t want = step == 0 ? kOverflowFirst : kOverflowNext;
             if (p[0] != want)

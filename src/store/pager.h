@@ -127,6 +127,8 @@ class Pager {
     // there, else straight from the file without taking a buffer, so that
     // reading a long value does not push the tree's pages out of the cache.
     void ReadCopy(uint32_t pgno, uint8_t* out);
+    // Whether the page is in the cache now (no change to its place in the LRU order).
+    bool Cached(uint32_t pgno) const { return byPgno_.count(pgno) != 0; }
     // A zeroed, dirty page: the head of the free list, else a new page at the end.
     PageRef Allocate();
     // Pushes the page on the free list.
