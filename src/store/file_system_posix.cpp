@@ -193,7 +193,7 @@ class PosixFs final : public FileSystem {
         std::string dir = DirOf(path);
         int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) throw FileError::FromErrno(errno, dir, "Opening the folder");
-        int rc = ::fsync(fd);
+        int rc = ::fdatasync(fd);
         int err = errno;
         ::close(fd);
         if (rc != 0 && err != EINVAL) throw FileError::FromErrno(err, dir, "Flushing the folder");
