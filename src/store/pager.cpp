@@ -77,6 +77,7 @@
 #include <cassert>
 #include <chrono>
 #include <cstring>
+#include <list>
 #include <new>
 #include <random>
 
@@ -84,15 +85,7 @@
 
 namespace recaster::store {
 
-struct PageBuffer {
-    Pager* owner = nullptr;
-    uint32_t pgno = 0;
-    bool dirty = false;
-    bool verified = false;
-    int pins = 0;
-    std::list<PageBuffer*>::iterator pos;
-    uint8_t bytes[kPageSize];
-};
+static_assert(kMaxBuffers <= BufferSet::kCapacity);
 
 namespace {
 
@@ -178,6 +171,7 @@ class BufferPool {
     size_t inUse = 0;
 
     void Front(Pager* p) {
+        if (!stores.empty() && stores.front() == p) return;
         auto it = std::find(stores.begin(), stores.end(), p);
         if (it == stores.end())
             stores.push_front(p);
@@ -190,8 +184,7 @@ class BufferPool {
     PageBuffer* Reclaim() {
         for (auto sit = stores.rbegin(); sit != stores.rend(); ++sit) {
             Pager* p = *sit;
-            for (auto bit = p->buffers_.rbegin(); bit != p->buffers_.rend(); ++bit) {
-                PageBuffer* b = *bit;
+            for (PageBuffer* b = p->buffers_.Oldest(); b; b = b->newer) {
                 if (b->pins > 0) continue;
                 if (b->dirty) {
                     if (!p->Writable()) continue;
@@ -441,7 +434,7 @@ void Pager::Close() {
 void Pager::Commit() {
     if (!file_) throw FileError(FileError::Cause::InvalidFile, path_, "No file is open");
     std::vector<PageBuffer*> dirty;
-    for (PageBuffer* b : buffers_)
+    for (PageBuffer* b = buffers_.Newest(); b; b = b->older)
         if (b->dirty) dirty.push_back(b);
     SortByPage(dirty);
 
@@ -519,7 +512,7 @@ void Pager::SaveAs(const std::string& newPath) {
         }
         for (const auto& [pgno, image] : overlay_) out->WriteAt(pgno, image);
         CopySpilled(*out);
-        for (PageBuffer* buf : buffers_)
+        for (PageBuffer* buf = buffers_.Newest(); buf; buf = buf->older)
             if (buf->dirty)
                 out->WriteAt(buf->pgno, std::span<const uint8_t>(buf->bytes, kPageSize));
         header_.version = 3;
@@ -558,7 +551,7 @@ void Pager::SaveAs(const std::string& newPath) {
     ResetSpill();
     path_ = newPath;
     mode_ = OpenMode::ReadWrite;
-    for (PageBuffer* buf : buffers_) buf->dirty = false;
+    for (PageBuffer* buf = buffers_.Newest(); buf; buf = buf->older) buf->dirty = false;
     headerDirty_ = false;
     committedLength_ = length_;
 }
@@ -693,7 +686,7 @@ void Pager::RollbackFromJournal(bool writeBack) {
         fs_.SyncDir(JournalPath());
     }
     // Buffers of pages that were written back early now disagree with the file.
-    for (PageBuffer* buf : buffers_) buf->dirty = false;
+    for (PageBuffer* buf = buffers_.Newest(); buf; buf = buf->older) buf->dirty = false;
     DropBuffers();
     journaled_.clear();
     pendingImages_.clear();
@@ -713,18 +706,16 @@ void Pager::Corrupt(const std::string& what) const {
 }
 
 PageBuffer* Pager::Lookup(uint32_t pgno) {
-    auto it = byPgno_.find(pgno);
-    return it == byPgno_.end() ? nullptr : it->second;
+    return buffers_.Find(pgno);
 }
 
 void Pager::Touch(PageBuffer* buf) {
-    if (buf->pos != buffers_.begin()) buffers_.splice(buffers_.begin(), buffers_, buf->pos);
+    buffers_.MakeNewest(buf);
     BufferPool::Get().Front(this);
 }
 
 void Pager::Detach(PageBuffer* buf) {
-    buffers_.erase(buf->pos);
-    byPgno_.erase(buf->pgno);
+    buffers_.Remove(buf);
     buf->owner = nullptr;
 }
 
@@ -742,23 +733,21 @@ PageBuffer* Pager::Obtain(uint32_t pgno) {
     buf->dirty = false;
     buf->verified = false;
     buf->pins = 0;
-    buffers_.push_front(buf);
-    buf->pos = buffers_.begin();
-    byPgno_[pgno] = buf;
+    buffers_.AddNewest(buf);
     pool.Front(this);
     return buf;
 }
 
 void Pager::DropBuffers() {
-    assert(
-        std::none_of(buffers_.begin(), buffers_.end(), [](PageBuffer* b) { return b->pins > 0; }));
     BufferPool& pool = BufferPool::Get();
-    for (PageBuffer* b : buffers_) {
+    for (PageBuffer* b = buffers_.Newest(); b;) {
+        assert(b->pins == 0);
+        PageBuffer* older = b->older;
         delete b;
         pool.inUse--;
+        b = older;
     }
-    buffers_.clear();
-    byPgno_.clear();
+    buffers_.Clear();
 }
 
 void Pager::ReadCurrent(uint32_t pgno, uint8_t* out) {
@@ -787,7 +776,7 @@ void Pager::ReadPage(PageBuffer* buf) {
 void Pager::Spill() {
     if (!Writable()) return;
     std::vector<PageBuffer*> committed, fresh;
-    for (PageBuffer* b : buffers_)
+    for (PageBuffer* b = buffers_.Newest(); b; b = b->older)
         if (b->dirty && b->pins == 0)
             (uint64_t{b->pgno} + kPageSize <= committedLength_ && creatingTemp_.empty() ? committed
                                                                                         : fresh)

@@ -10,13 +10,13 @@
 #pragma once
 
 #include <cstdint>
-#include <list>
 #include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "store/buffer_set.h"
 #include "store/file_system.h"
 #include "store/page_format.h"
 
@@ -48,7 +48,6 @@ struct StoreHeader {
 enum class OpenMode { ReadOnly, ReadWrite };
 
 class Pager;
-struct PageBuffer;
 
 // A pinned page. While a PageRef lives its buffer is never reused; let it go as
 // soon as the operation is done with the page. Move-only.
@@ -128,7 +127,7 @@ class Pager {
     // reading a long value does not push the tree's pages out of the cache.
     void ReadCopy(uint32_t pgno, uint8_t* out);
     // Whether the page is in the cache now (no change to its place in the LRU order).
-    bool Cached(uint32_t pgno) const { return byPgno_.count(pgno) != 0; }
+    bool Cached(uint32_t pgno) const { return buffers_.Find(pgno) != nullptr; }
     // A zeroed, dirty page: the head of the free list, else a new page at the end.
     PageRef Allocate();
     // Pushes the page on the free list.
@@ -196,8 +195,7 @@ class Pager {
     uint64_t length_ = 0;           // logical length
     uint64_t committedLength_ = 0;  // length at the last commit
 
-    std::list<PageBuffer*> buffers_;  // most recently used first
-    std::unordered_map<uint32_t, PageBuffer*> byPgno_;
+    BufferSet buffers_;
 
     std::unique_ptr<File> journal_;
     uint64_t journalEnd_ = 0;
