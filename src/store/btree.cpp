@@ -179,7 +179,7 @@ Node& BTree::LeafOf(Found& f) {
     return *f.leaf;
 }
 
-Bytes BTree::MakeItem(const Key& key, std::span<const uint8_t> value) {
+LeafItem BTree::MakeItem(const Key& key, std::span<const uint8_t> value) {
     if (value.size() <= kMaxInlineValue) return MakeInlineItem(key, value);
     if (value.size() > UINT32_MAX)
         throw FileError(FileError::Cause::Generic, pager_.path(),
@@ -244,11 +244,11 @@ uint32_t BTree::NewId(uint32_t tag) {
 
 bool BTree::Insert(const Key& key, std::span<const uint8_t> value) {
     if (Empty()) {
-        Bytes item = MakeItem(key, value);
+        const LeafItem item = MakeItem(key, value);
         PageRef ref = pager_.Allocate();
         Node n;
         n.pgno = ref.pgno();
-        n.items.push_back(std::move(item));
+        n.items.PushBack(item.view());
         EncodeNode(n, ref.Mutable());
         TreeDescriptor& t = pager_.MutableHeader().tree;
         t.root = t.firstLeaf = t.lastLeaf = n.pgno;
@@ -259,13 +259,13 @@ bool BTree::Insert(const Key& key, std::span<const uint8_t> value) {
     Found f = Search(key);
     // Refused before any overflow page is written, so a refusal leaves no stray pages.
     if (f.found) return false;
-    Bytes item = MakeItem(key, value);
+    const LeafItem item = MakeItem(key, value);
     pager_.MutableHeader().tree.recordCount++;
     {
         // The common case: the item fits its leaf and changes nothing above it.
         PageRef ref = pager_.Get(f.leafPgno);
         const bool last = f.pos == Verify(ref, true).Count();
-        if (InsertInPlace(ref.Mutable(), f.pos, item)) {
+        if (InsertInPlace(ref.Mutable(), f.pos, item.view())) {
             ref.SetVerified();
             ref = PageRef();
             if (last) SetSeparator(f.path, key);
@@ -274,7 +274,7 @@ bool BTree::Insert(const Key& key, std::span<const uint8_t> value) {
         ref.SetVerified();  // unchanged
     }
     Node& leaf = LeafOf(f);
-    leaf.items.insert(leaf.items.begin() + static_cast<ptrdiff_t>(f.pos), std::move(item));
+    leaf.items.Insert(f.pos, item.view());
     Place(f.path, leaf);
     return true;
 }
@@ -324,7 +324,7 @@ void BTree::Update(const Key& key, std::span<const uint8_t> value) {
         if (freeAfter >= 0 && (f.path.empty() || freeAfter <= kLeafUnderflow)) {
             uint8_t* p = ref.Mutable();
             RemoveInPlace(p, f.pos);
-            InsertInPlace(p, f.pos, MakeInlineItem(key, value));
+            InsertInPlace(p, f.pos, MakeInlineItem(key, value).view());
             ref.SetVerified();
             return;
         }
@@ -407,7 +407,7 @@ void BTree::RemoveRecord(Found& f) {
     }
     Node& leaf = LeafOf(f);
     const bool wasLast = f.pos + 1 == leaf.items.size();
-    leaf.items.erase(leaf.items.begin() + static_cast<ptrdiff_t>(f.pos));
+    leaf.items.Erase(f.pos);
     if (f.path.empty()) {
         if (leaf.items.empty()) {
             pager_.Free(leaf.pgno);

@@ -8,10 +8,12 @@
 // and never loops (chains and sibling links are bounded by the file's pages).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <vector>
 
 #include "store/btree_node.h"
@@ -47,8 +49,31 @@ class BTree {
         uint32_t pgno = 0;
         size_t pos = 0;
     };
-    // The internal pages above a page, root first; the last step leads to the page.
-    using Path = std::vector<Step>;
+    // The internal pages above a page, root first; the last step leads to the
+    // page. Held inline: a descent never takes more than kMaxHeight steps (the
+    // height is checked first), and every operation makes at least one path.
+    class Path {
+      public:
+        Path() = default;
+        Path(const Step* first, const Step* last) {
+            for (; first != last; ++first) push_back(*first);
+        }
+        void push_back(const Step& s) {
+            if (n_ == steps_.size()) throw std::length_error("tree path longer than its limit");
+            steps_[n_++] = s;
+        }
+        size_t size() const { return n_; }
+        bool empty() const { return n_ == 0; }
+        Step& operator[](size_t i) { return steps_[i]; }
+        const Step& operator[](size_t i) const { return steps_[i]; }
+        const Step& back() const { return steps_[n_ - 1]; }
+        const Step* begin() const { return steps_.data(); }
+        const Step* end() const { return steps_.data() + n_; }
+
+      private:
+        std::array<Step, kMaxHeight> steps_{};
+        size_t n_ = 0;
+    };
     struct Found {
         Path path;
         uint32_t leafPgno = 0;
@@ -75,7 +100,7 @@ class BTree {
     size_t Bisect(const RawPage& page, size_t count, const Key& key, bool* found) const;
     Node Load(uint32_t pgno, bool leaf);
     void Store(const Node& node);
-    Bytes MakeItem(const Key& key, std::span<const uint8_t> value);
+    LeafItem MakeItem(const Key& key, std::span<const uint8_t> value);
     void WalkFrom(Node leaf, size_t pos, const LeafVisit& visit);
     bool RecordBefore(Found& at, Key& out);
     void RemoveRecord(Found& f);

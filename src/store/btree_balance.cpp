@@ -28,13 +28,12 @@ Node ConcatMoving(Node& a, Node* b) {
     all.items = std::move(a.items);
     all.kids = std::move(a.kids);
     if (b) {
-        all.items.insert(all.items.end(), std::make_move_iterator(b->items.begin()),
-                         std::make_move_iterator(b->items.end()));
+        all.items.Append(b->items, 0, b->items.size());
         all.kids.insert(all.kids.end(), b->kids.begin(), b->kids.end());
-        b->items.clear();
+        b->items.Clear();
         b->kids.clear();
     }
-    a.items.clear();
+    a.items.Clear();
     a.kids.clear();
     return all;
 }
@@ -43,8 +42,8 @@ void TakeSlice(Node& page, Node& all, size_t from, size_t to) {
     const auto f = static_cast<ptrdiff_t>(from);
     const auto t = static_cast<ptrdiff_t>(to);
     if (all.leaf) {
-        page.items.assign(std::make_move_iterator(all.items.begin() + f),
-                          std::make_move_iterator(all.items.begin() + t));
+        page.items.Clear();
+        page.items.Append(all.items, from, to);
     } else {
         page.kids.assign(all.kids.begin() + f, all.kids.begin() + t);
     }

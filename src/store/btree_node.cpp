@@ -22,9 +22,9 @@ uint32_t OffsetSlot(size_t i) {
 }
 
 std::vector<uint32_t> LeafSizes(const Node& n) {
-    std::vector<uint32_t> sizes;
-    for (const Bytes& item : n.items)
-        sizes.push_back(static_cast<uint32_t>(item.size()) + kOffsetEntry);
+    std::vector<uint32_t> sizes(n.items.size());
+    for (size_t i = 0; i < sizes.size(); ++i)
+        sizes[i] = static_cast<uint32_t>(n.items[i].size()) + kOffsetEntry;
     return sizes;
 }
 
@@ -61,9 +61,7 @@ uint32_t Node::Used() const {
                    ? 0
                    : static_cast<uint32_t>(kids.size() - 1) * (kInternalItemSize + kOffsetEntry);
     }
-    uint32_t used = 0;
-    for (const Bytes& item : items) used += static_cast<uint32_t>(item.size()) + kOffsetEntry;
-    return used;
+    return items.Bytes() + static_cast<uint32_t>(items.size()) * kOffsetEntry;
 }
 
 Key Node::KeyAt(size_t i) const {
@@ -81,20 +79,29 @@ bool Node::HighKey(Key& out) const {
     return true;
 }
 
-Key ItemKey(const Bytes& item) {
-    return DecodeKey(item.data());
+void ItemList::Insert(size_t pos, std::span<const uint8_t> item) {
+    const uint32_t at = pos == 0 ? 0 : ends_[pos - 1];
+    const auto len = static_cast<uint32_t>(item.size());
+    data_.insert(data_.begin() + at, item.begin(), item.end());
+    ends_.insert(ends_.begin() + static_cast<ptrdiff_t>(pos), at + len);
+    for (size_t i = pos + 1; i < ends_.size(); ++i) ends_[i] += len;
 }
 
-bool IsOverflowItem(const Bytes& item) {
-    return DecodeU16(item.data() + kKeySize) == kOverflowMarker;
+void ItemList::Erase(size_t pos) {
+    const uint32_t at = pos == 0 ? 0 : ends_[pos - 1];
+    const uint32_t len = ends_[pos] - at;
+    data_.erase(data_.begin() + at, data_.begin() + at + len);
+    ends_.erase(ends_.begin() + static_cast<ptrdiff_t>(pos));
+    for (size_t i = pos; i < ends_.size(); ++i) ends_[i] -= len;
 }
 
-uint32_t OverflowPageOf(const Bytes& item) {
-    return DecodeU32(item.data() + kKeySize + 2);
-}
-
-std::span<const uint8_t> InlineValue(const Bytes& item) {
-    return std::span<const uint8_t>(item).subspan(kMinLeafItem);
+void ItemList::Append(const ItemList& other, size_t from, size_t to) {
+    if (from >= to) return;
+    const uint32_t start = from == 0 ? 0 : other.ends_[from - 1];
+    const uint32_t base = Bytes();
+    data_.insert(data_.end(), other.data_.begin() + start,
+                 other.data_.begin() + other.ends_[to - 1]);
+    for (size_t i = from; i < to; ++i) ends_.push_back(base + other.ends_[i] - start);
 }
 
 bool IsOverflowItem(std::span<const uint8_t> item) {
@@ -143,19 +150,21 @@ void RemoveInPlace(uint8_t* p, size_t pos) {
     EncodeU16(p + kOffFree, static_cast<uint16_t>(DecodeU16(p + kOffFree) + len + kOffsetEntry));
 }
 
-Bytes MakeInlineItem(const Key& key, std::span<const uint8_t> value) {
-    Bytes item(kMinLeafItem + value.size());
-    EncodeKey(item.data(), key);
-    EncodeU16(item.data() + kKeySize, static_cast<uint16_t>(value.size()));
-    if (!value.empty()) std::memcpy(item.data() + kMinLeafItem, value.data(), value.size());
+LeafItem MakeInlineItem(const Key& key, std::span<const uint8_t> value) {
+    LeafItem item;
+    item.size = static_cast<uint32_t>(kMinLeafItem + value.size());
+    EncodeKey(item.bytes, key);
+    EncodeU16(item.bytes + kKeySize, static_cast<uint16_t>(value.size()));
+    if (!value.empty()) std::memcpy(item.bytes + kMinLeafItem, value.data(), value.size());
     return item;
 }
 
-Bytes MakeOverflowItem(const Key& key, uint32_t firstPage) {
-    Bytes item(kOverflowItemSize);
-    EncodeKey(item.data(), key);
-    EncodeU16(item.data() + kKeySize, kOverflowMarker);
-    EncodeU32(item.data() + kKeySize + 2, firstPage);
+LeafItem MakeOverflowItem(const Key& key, uint32_t firstPage) {
+    LeafItem item;
+    item.size = kOverflowItemSize;
+    EncodeKey(item.bytes, key);
+    EncodeU16(item.bytes + kKeySize, kOverflowMarker);
+    EncodeU32(item.bytes + kKeySize + 2, firstPage);
     return item;
 }
 
@@ -233,11 +242,8 @@ Node DecodeNode(const Pager& pager, uint32_t pgno, const uint8_t* p, bool wantLe
     n.next = raw.Next();
     n.freeAtLoad = raw.FreeBytes();
     if (wantLeaf) {
-        n.items.reserve(count);
-        for (size_t i = 0; i < count; ++i) {
-            const auto item = raw.Item(i);
-            n.items.emplace_back(item.begin(), item.end());
-        }
+        n.items.Reserve(count, count == 0 ? 0 : raw.Offset(count) - kLeafItemsStart);
+        for (size_t i = 0; i < count; ++i) n.items.PushBack(raw.Item(i));
     } else {
         n.kids.reserve(count + 1);
         for (size_t i = 0; i < count; ++i)

@@ -17,6 +17,49 @@ namespace recaster::store {
 
 using Bytes = std::vector<uint8_t>;
 
+inline constexpr uint32_t kMaxLeafItem = kKeySize + 2 + kMaxInlineValue;
+
+// One leaf item built for insertion, held on the stack.
+struct LeafItem {
+    uint8_t bytes[kMaxLeafItem];
+    uint32_t size = 0;
+    std::span<const uint8_t> view() const { return {bytes, size}; }
+};
+
+// The items of a leaf in memory, packed into one buffer as on the page, so
+// that decoding and re-spreading pages costs two allocations, not one per item.
+class ItemList {
+  public:
+    size_t size() const { return ends_.size(); }
+    bool empty() const { return ends_.empty(); }
+    std::span<const uint8_t> operator[](size_t i) const {
+        const uint32_t from = i == 0 ? 0 : ends_[i - 1];
+        return {data_.data() + from, ends_[i] - from};
+    }
+    std::span<const uint8_t> front() const { return (*this)[0]; }
+    std::span<const uint8_t> back() const { return (*this)[size() - 1]; }
+    // Bytes of all items together (offset entries not counted).
+    uint32_t Bytes() const { return static_cast<uint32_t>(data_.size()); }
+
+    void Reserve(size_t items, size_t bytes) {
+        ends_.reserve(items);
+        data_.reserve(bytes);
+    }
+    void PushBack(std::span<const uint8_t> item) { Insert(size(), item); }
+    void Insert(size_t pos, std::span<const uint8_t> item);
+    void Erase(size_t pos);
+    void Clear() {
+        data_.clear();
+        ends_.clear();
+    }
+    // Appends items [from, to) of `other`.
+    void Append(const ItemList& other, size_t from, size_t to);
+
+  private:
+    std::vector<uint8_t> data_;
+    std::vector<uint32_t> ends_;  // end of item i in data_
+};
+
 // A child of an internal page. Every child but the last comes from an item and
 // carries that item's key (the child's highest key); the last one is the
 // rightmost child, whose highest key lives further up the tree (or nowhere,
@@ -32,9 +75,9 @@ struct Node {
     bool leaf = true;
     uint32_t prev = 0;
     uint32_t next = 0;
-    uint32_t freeAtLoad = 0;   // free bytes as read; the capacity for a new page
-    std::vector<Bytes> items;  // leaf: whole items in key order
-    std::vector<Kid> kids;     // internal: one per item, then the rightmost child
+    uint32_t freeAtLoad = 0;  // free bytes as read; the capacity for a new page
+    ItemList items;           // leaf: whole items in key order
+    std::vector<Kid> kids;    // internal: one per item, then the rightmost child
 
     // Items of a leaf, children of an internal page.
     size_t Units() const { return leaf ? items.size() : kids.size(); }
@@ -53,12 +96,11 @@ struct Node {
 };
 
 // Leaf items: key, u16 length and the value, or key, 0xFFFF and a chain page.
-Key ItemKey(const Bytes& item);
-bool IsOverflowItem(const Bytes& item);
-uint32_t OverflowPageOf(const Bytes& item);
-std::span<const uint8_t> InlineValue(const Bytes& item);
-Bytes MakeInlineItem(const Key& key, std::span<const uint8_t> value);  // REQUIRES size <= 256
-Bytes MakeOverflowItem(const Key& key, uint32_t firstPage);
+inline Key ItemKey(std::span<const uint8_t> item) {
+    return DecodeKey(item.data());
+}
+LeafItem MakeInlineItem(const Key& key, std::span<const uint8_t> value);  // REQUIRES size <= 256
+LeafItem MakeOverflowItem(const Key& key, uint32_t firstPage);
 
 // Checks a tree page without copying it; any violation of the page format
 // raises ArchiveError through pager.Corrupt naming the page.

@@ -8,7 +8,7 @@ namespace {
 // A leaf of `n` items of 50 bytes (52 with their offset entries).
 Node LeafOf(size_t n) {
     Node all;
-    for (size_t i = 0; i < n; ++i) all.items.push_back(Bytes(50, 0));
+    for (size_t i = 0; i < n; ++i) all.items.PushBack(Bytes(50, 0));
     return all;
 }
 
@@ -47,16 +47,16 @@ TEST(BTreeNodeTest, InPlaceChangesMatchAFreshEncoding) {
     Node node;
     node.pgno = 1536;
     for (uint32_t i = 0; i < 12; ++i)
-        node.items.push_back(MakeInlineItem(Key{7, i * 2}, Bytes(10 + i * 9, uint8_t(i))));
+        node.items.PushBack(MakeInlineItem(Key{7, i * 2}, Bytes(10 + i * 9, uint8_t(i))).view());
     std::vector<uint8_t> page(kPageSize), expect(kPageSize);
     EncodeNode(node, page.data());
 
-    const Bytes added = MakeInlineItem(Key{7, 5}, Bytes(33, 0xAB));
+    const LeafItem added = MakeInlineItem(Key{7, 5}, Bytes(33, 0xAB));
     for (size_t pos : {0u, 3u, 12u}) {
         std::vector<uint8_t> p = page;
-        ASSERT_TRUE(InsertInPlace(p.data(), pos, added));
+        ASSERT_TRUE(InsertInPlace(p.data(), pos, added.view()));
         Node grown = node;
-        grown.items.insert(grown.items.begin() + static_cast<ptrdiff_t>(pos), added);
+        grown.items.Insert(pos, added.view());
         EncodeNode(grown, expect.data());
         EXPECT_EQ(p, expect) << "insert at " << pos;
         RemoveInPlace(p.data(), pos);
@@ -66,7 +66,7 @@ TEST(BTreeNodeTest, InPlaceChangesMatchAFreshEncoding) {
         std::vector<uint8_t> p = page;
         RemoveInPlace(p.data(), pos);
         Node shrunk = node;
-        shrunk.items.erase(shrunk.items.begin() + static_cast<ptrdiff_t>(pos));
+        shrunk.items.Erase(pos);
         EncodeNode(shrunk, expect.data());
         EXPECT_EQ(p, expect) << "remove at " << pos;
     }
@@ -74,10 +74,10 @@ TEST(BTreeNodeTest, InPlaceChangesMatchAFreshEncoding) {
     Node full;
     full.pgno = 1536;
     for (int i = 0; i < 7; ++i)
-        full.items.push_back(MakeInlineItem(Key{1, uint32_t(i)}, Bytes(256)));
+        full.items.PushBack(MakeInlineItem(Key{1, uint32_t(i)}, Bytes(256)).view());
     EncodeNode(full, page.data());
     std::vector<uint8_t> before = page;
-    EXPECT_FALSE(InsertInPlace(page.data(), 2, MakeInlineItem(Key{1, 9}, Bytes(256))));
+    EXPECT_FALSE(InsertInPlace(page.data(), 2, MakeInlineItem(Key{1, 9}, Bytes(256)).view()));
     EXPECT_EQ(page, before);
 }
 

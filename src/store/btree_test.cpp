@@ -358,6 +358,26 @@ TEST_F(BTreeTest, CyclesInLinksAndChainsEndInAnError) {
     EXPECT_TRUE(Throws<FileError>([&] { s().Read({kTag, 25}, v); })) << "next outside the file";
     OpenWith(good, [](Bytes&) {});
     EXPECT_EQ(Read({kTag, 25}), Value(2500, 25));
+
+    // A chain of 15 pages whose last page leads back to its tenth: pages seen
+    // far into a chain count as much as the first few.
+    s().Insert({kTag, 5000}, Value(30000, 7));
+    s().Commit();
+    const Bytes longChain = Committed();
+    std::vector<uint32_t> pages;
+    for (uint32_t pg = kFirstPage; pg < longChain.size(); pg += kPageSize) {
+        if (longChain[pg] == kOverflowFirst && DecodeU32(&longChain[pg + 6]) == 30000)
+            pages.push_back(pg);
+    }
+    ASSERT_EQ(pages.size(), 1u);
+    while (uint32_t next = DecodeU32(&longChain[pages.back() + 2])) pages.push_back(next);
+    ASSERT_EQ(pages.size(), 15u);
+    OpenWith(longChain, [&](Bytes& f) {
+        EncodeU32(&f[pages.back() + 2], pages[9]);
+        EncodeU32(&f[pages.front() + 6], 90000);
+    });
+    EXPECT_TRUE(Throws<FileError>([&] { s().Read({kTag, 5000}, v); })) << "long chain cycle";
+    EXPECT_TRUE(Throws<FileError>([&] { s().Delete({kTag, 5000}); }));
 }
 
 }  // namespace

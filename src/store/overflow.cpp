@@ -30,6 +30,29 @@ namespace {
                     "The file is damaged: overflow page " + std::to_string(pgno) + ": " + what);
 }
 
+// Tells whether a chain comes back to a page it passed. Chains are short: the
+// first pages are kept on the stack, and only a long chain needs the heap.
+class CycleGuard {
+  public:
+    // False when `pg` was seen before.
+    bool Visit(uint32_t pg) {
+        const size_t known = std::min(n_, kShort);
+        if (std::find(short_, short_ + known, pg) != short_ + known) return false;
+        if (n_ < kShort) {
+            short_[n_++] = pg;
+            return true;
+        }
+        ++n_;
+        return long_.insert(pg).second;
+    }
+
+  private:
+    static constexpr size_t kShort = 8;
+    uint32_t short_[kShort];
+    size_t n_ = 0;
+    std::unordered_set<uint32_t> long_;
+};
+
 size_t PagesFor(size_t length) {
     if (length <= kOvfFirstCapacity) return 1;
     return 1 + (length - kOvfFirstCapacity + kOvfNextCapacity - 1) / kOvfNextCapacity;
@@ -40,10 +63,10 @@ size_t PagesFor(size_t length) {
 std::vector<uint32_t> ChainPages(Pager& pager, uint32_t first) {
     if (first == 0) Broken(pager, 0, "a record points to no overflow page");
     std::vector<uint32_t> pages;
-    std::unordered_set<uint32_t> seen;
+    CycleGuard guard;
     for (uint32_t pg = first; pg != 0;) {
         if (!pager.IsPage(pg)) Broken(pager, pg, "not a page of the file");
-        if (!seen.insert(pg).second) Broken(pager, pg, "the chain runs in a cycle");
+        if (!guard.Visit(pg)) Broken(pager, pg, "the chain runs in a cycle");
         PageRef ref = pager.Get(pg);
         const uint8_t want = pages.empty() ? kOverflowFirst : kOverflowNext;
         if (ref.data()[0] != want)
@@ -100,23 +123,12 @@ void ReadOverflow(Pager& pager, uint32_t first, std::vector<uint8_t>& out) {
     uint8_t p[kPageSize];
     uint64_t total = 0;
     uint32_t pg = first;
-    // Chains are short: the pages seen are kept on the stack, and only a long
-    // chain needs the heap to tell a cycle.
-    constexpr size_t kShort = 8;
-    uint32_t seenShort[kShort];
-    std::unordered_set<uint32_t> seenLong;
+    CycleGuard guard;
     out.clear();
     try {
         for (uint64_t step = 0; pg != 0; ++step) {
             if (!pager.IsPage(pg)) Broken(pager, pg, "not a page of the file");
-            const size_t known = std::min<size_t>(step, kShort);
-            if (std::find(seenShort, seenShort + known, pg) != seenShort + known ||
-                seenLong.count(pg))
-                Broken(pager, pg, "the chain runs in a cycle");
-            if (step < kShort)
-                seenShort[step] = pg;
-            else
-                seenLong.insert(pg);
+            if (!guard.Visit(pg)) Broken(pager, pg, "the chain runs in a cycle");
             pager.ReadCopy(pg, p);
             const uint8_t want = step == 0 ? kOverflowFirst : kOverflowNext;
             if (p[0] != want)
