@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "base/coding.h"
 
@@ -528,6 +529,11 @@ TEST_F(PosixPager, SaveAsRefusesTheSameFileAndKeepsTheSource) {
     pager.Close();
     pager.Open(Path("b.cfg"), OpenMode::ReadOnly);
     EXPECT_TRUE(SameContent(ReadContent(pager, v2), v2));
+    // The pages the cache gave up lived in scratch space that leaves no file behind.
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"a.cfg", "b.cfg", "link.cfg"}));
 }
 
 // A real process killed at each durable step of a commit: the file reopens at
