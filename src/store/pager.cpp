@@ -44,9 +44,10 @@
 //     the store's unpinned dirty pages at once: committed pages go to the
 //     journal (their old image, not yet synced) and to an unnamed scratch file
 //     (their new image, read from there until Commit copies it in); pages at
-//     or above the committed length are new and go straight to the store file,
-//     since a rollback truncates them away. So a transaction syncs its journal
-//     once for its new pages and once at Commit, however large it is.
+//     or above the committed length are new and go
+//     straight to the store file, since a rollback truncates them away. So a
+//     transaction syncs its journal once for its new pages and once at
+//     Commit, however large it is.
 //  3. The header (offset 0) is written only by Commit, after every dirty page,
 //     and the file is synced before the journal is deleted.
 //  4. Deleting the journal (then syncing the folder) is the commit point.
@@ -421,7 +422,7 @@ void Pager::Close() {
     creatingTemp_.clear();
     overlay_.clear();
     overlayHeader_.clear();
-    journaled_.clear();
+    journaled_.Clear();
     pendingImages_.clear();
     ResetSpill();
     path_.clear();
@@ -442,8 +443,7 @@ void Pager::Commit() {
     uint8_t first[kFirstPage] = {};
     EncodeHeader(first);
     bool headerChanged = std::memcmp(first, headerBytes_, kHeaderSize) != 0;
-    if (dirty.empty() && !headerChanged && !journal_ && creatingTemp_.empty() &&
-        spilledPages_.empty())
+    if (dirty.empty() && !headerChanged && !journal_ && creatingTemp_.empty() && spillCount_ == 0)
         return;
     if (!Writable())
         throw FileError(FileError::Cause::AccessDenied, path_,
@@ -482,7 +482,7 @@ void Pager::Commit() {
     std::memcpy(headerBytes_, first, kHeaderSize);
     headerDirty_ = false;
     committedLength_ = length_;
-    journaled_.clear();
+    journaled_.Clear();
     pendingImages_.clear();
     ResetSpill();
 }
@@ -546,7 +546,7 @@ void Pager::SaveAs(const std::string& newPath) {
     creatingTemp_.clear();
     overlay_.clear();
     overlayHeader_.clear();
-    journaled_.clear();
+    journaled_.Clear();
     pendingImages_.clear();
     ResetSpill();
     path_ = newPath;
@@ -582,21 +582,10 @@ void Pager::EnsureJournal() {
     journalUnsynced_ = true;
 }
 
-bool Pager::IsJournaled(uint32_t pgno) const {
-    const size_t i = (pgno - kFirstPage) / kPageSize;
-    return i / 64 < journaled_.size() && (journaled_[i / 64] >> (i % 64)) & 1;
-}
-
-void Pager::MarkJournaled(uint32_t pgno) {
-    const size_t i = (pgno - kFirstPage) / kPageSize;
-    if (i / 64 >= journaled_.size()) journaled_.resize(i / 64 + 1, 0);
-    journaled_[i / 64] |= uint64_t{1} << (i % 64);
-}
-
 void Pager::JournalPages(const std::vector<uint32_t>& pgnos) {
     std::vector<uint8_t> records;
     for (uint32_t pgno : pgnos) {
-        if (pgno + kPageSize > committedLength_ || IsJournaled(pgno)) continue;
+        if (pgno + kPageSize > committedLength_ || journaled_.Has(pgno)) continue;
         size_t at = records.size();
         records.resize(at + kJournalRecordSize, 0);
         uint8_t* r = records.data() + at;
@@ -609,7 +598,7 @@ void Pager::JournalPages(const std::vector<uint32_t>& pgnos) {
             file_->ReadAt(pgno, std::span<uint8_t>(r + 4, kPageSize));
         }
         EncodeU32(r + 4 + kPageSize, Checksum(journalNonce_ ^ pgno, r + 4, kPageSize));
-        MarkJournaled(pgno);
+        journaled_.Add(pgno);
     }
     if (records.empty()) return;
     journal_->WriteAt(journalEnd_, records);
@@ -623,7 +612,7 @@ void Pager::BeforeFirstChange(PageBuffer* buf) {
     // the journal now rather than read it back from the file later.
     if (!Writable() || !creatingTemp_.empty() || !overlay_.empty()) return;
     if (static_cast<uint64_t>(buf->pgno) + kPageSize > committedLength_) return;
-    if (IsJournaled(buf->pgno) || pendingImages_.count(buf->pgno)) return;
+    if (journaled_.Has(buf->pgno) || pendingImages_.count(buf->pgno)) return;
     pendingImages_.emplace(buf->pgno, std::vector<uint8_t>(buf->bytes, buf->bytes + kPageSize));
 }
 
@@ -688,7 +677,7 @@ void Pager::RollbackFromJournal(bool writeBack) {
     // Buffers of pages that were written back early now disagree with the file.
     for (PageBuffer* buf = buffers_.Newest(); buf; buf = buf->older) buf->dirty = false;
     DropBuffers();
-    journaled_.clear();
+    journaled_.Clear();
     pendingImages_.clear();
     ResetSpill();
 }
@@ -806,21 +795,16 @@ void Pager::Spill() {
 // ---------------------------------------------------------------------------
 // Scratch file
 
-uint32_t Pager::SpillSlot(uint32_t pgno) const {
-    const size_t i = (pgno - kFirstPage) / kPageSize;
-    return i < spillSlot_.size() ? spillSlot_[i] : 0;
-}
-
 void Pager::SpillToScratch(const std::vector<PageBuffer*>& pages) {
     if (!scratch_) scratch_ = fs_.OpenScratch(path_);
+    // Only committed pages spill: one slot entry for each, made at once rather
+    // than grown (growing would briefly hold the old and the new array).
+    if (spillSlot_.empty()) spillSlot_.assign((committedLength_ - kFirstPage) / kPageSize + 1, 0);
     std::vector<PageOut> out;
     for (PageBuffer* b : pages) {
         const size_t i = (b->pgno - kFirstPage) / kPageSize;
         if (i >= spillSlot_.size()) spillSlot_.resize(i + 1, 0);
-        if (spillSlot_[i] == 0) {
-            spilledPages_.push_back(b->pgno);
-            spillSlot_[i] = static_cast<uint32_t>(spilledPages_.size());
-        }
+        if (spillSlot_[i] == 0) spillSlot_[i] = ++spillCount_;
         out.push_back({uint64_t{spillSlot_[i] - 1} * kPageSize, b->bytes});
     }
     WriteGathered(*scratch_, out);
@@ -829,45 +813,50 @@ void Pager::SpillToScratch(const std::vector<PageBuffer*>& pages) {
 }
 
 void Pager::CopySpilled(File& target) {
-    if (spilledPages_.empty()) return;
-    std::vector<uint32_t> order = spilledPages_;
-    std::sort(order.begin(), order.end());
-    // A chunk at a time, so the staging memory stays small however many pages spilled.
+    if (spillCount_ == 0) return;
+    // A chunk at a time, lowest page first, so the staging memory stays small
+    // however many pages spilled.
     constexpr size_t kChunk = 64;
     std::vector<uint8_t> staging(kChunk * kPageSize);
+    std::vector<uint32_t> chunk;
     std::vector<PageOut> out;
-    for (size_t from = 0; from < order.size(); from += kChunk) {
-        const size_t n = std::min(kChunk, order.size() - from);
+    auto flush = [&] {
         out.clear();
-        for (size_t k = 0; k < n;) {
-            const uint32_t pgno = order[from + k];
-            if (PageBuffer* b = Lookup(pgno)) {
-                out.push_back({pgno, b->bytes});  // newer than, or equal to, its slot
+        for (size_t k = 0; k < chunk.size();) {
+            if (PageBuffer* b = Lookup(chunk[k])) {
+                out.push_back({chunk[k], b->bytes});  // newer than, or equal to, its slot
                 ++k;
                 continue;
             }
-            // Pages spilled together sit in adjacent slots: read them in one call.
-            const uint32_t slot = SpillSlot(pgno);
+            // Pages given up together sit in adjacent slots: read them in one call.
+            const uint32_t slot = SpillSlot(chunk[k]);
             size_t run = 1;
-            while (k + run < n && !Lookup(order[from + k + run]) &&
-                   SpillSlot(order[from + k + run]) == slot + run)
+            while (k + run < chunk.size() && SpillSlot(chunk[k + run]) == slot + run &&
+                   !Lookup(chunk[k + run]))
                 ++run;
             uint8_t* into = staging.data() + k * kPageSize;
             if (scratch_->ReadAt(uint64_t{slot - 1} * kPageSize,
                                  std::span<uint8_t>(into, run * kPageSize)) != run * kPageSize)
                 throw FileError(FileError::Cause::EndOfFile, scratch_->path(),
-                                "The scratch file lost page " + std::to_string(pgno));
-            for (size_t r = 0; r < run; ++r)
-                out.push_back({order[from + k + r], into + r * kPageSize});
+                                "The scratch file lost page " + std::to_string(chunk[k]));
+            for (size_t r = 0; r < run; ++r) out.push_back({chunk[k + r], into + r * kPageSize});
             k += run;
         }
         WriteGathered(target, out);
+        chunk.clear();
+    };
+    for (size_t i = 0; i < spillSlot_.size(); ++i) {
+        if (spillSlot_[i] == 0) continue;
+        chunk.push_back(static_cast<uint32_t>(kFirstPage + i * kPageSize));
+        if (chunk.size() == kChunk) flush();
     }
+    if (!chunk.empty()) flush();
 }
 
 void Pager::ResetSpill() {
-    for (uint32_t pgno : spilledPages_) spillSlot_[(pgno - kFirstPage) / kPageSize] = 0;
-    spilledPages_.clear();
+    spillSlot_.clear();
+    spillSlot_.shrink_to_fit();
+    spillCount_ = 0;
     scratch_.reset();  // an unnamed file: closing it gives its space back
 }
 

@@ -18,6 +18,7 @@
 
 #include "store/buffer_set.h"
 #include "store/file_system.h"
+#include "store/page_bits.h"
 #include "store/page_format.h"
 
 namespace recaster::store {
@@ -166,8 +167,6 @@ class Pager {
     void EnsureJournal();  // created and written, not yet synced
     void JournalPages(const std::vector<uint32_t>& pgnos);
     void SyncJournal();  // the journal, and its folder when it is new
-    bool IsJournaled(uint32_t pgno) const;
-    void MarkJournaled(uint32_t pgno);
     // Makes room in the cache: writes back every unpinned dirty page (committed
     // ones to the scratch file, new ones to the store file).
     void Spill();
@@ -177,7 +176,6 @@ class Pager {
     void AbandonTransaction();
 
     // Scratch file of committed pages spilled in this transaction (pager.cpp).
-    uint32_t SpillSlot(uint32_t pgno) const;  // slot + 1, 0 when not spilled
     void SpillToScratch(const std::vector<PageBuffer*>& pages);
     // Writes the newest image of every spilled page into `target` at its place.
     void CopySpilled(File& target);
@@ -200,9 +198,9 @@ class Pager {
     std::unique_ptr<File> journal_;
     uint64_t journalEnd_ = 0;
     uint64_t journalNonce_ = 0;
-    bool journalNew_ = false;          // its folder entry is not synced yet
-    bool journalUnsynced_ = false;     // written since the last sync
-    std::vector<uint64_t> journaled_;  // bit per page of the committed file
+    bool journalNew_ = false;       // its folder entry is not synced yet
+    bool journalUnsynced_ = false;  // written since the last sync
+    PageBits journaled_;            // committed pages whose image the journal holds
     // Committed images of pages changed since the journal last took records;
     // at most the pages the cache holds dirty.
     std::unordered_map<uint32_t, std::vector<uint8_t>> pendingImages_;
@@ -212,11 +210,16 @@ class Pager {
 
     // Committed pages that the cache had to give up before the commit: their
     // new images wait in an unnamed scratch file, so the store file keeps its
-    // committed pages untouched until Commit and the journal needs one sync per
-    // transaction instead of one per write-back.
+    // committed pages untouched until Commit and the journal needs one sync
+    // per transaction instead of one per write-back. Pages given up together
+    // take adjacent slots, so they are written (and read back) in one call.
     std::unique_ptr<File> scratch_;
-    std::vector<uint32_t> spillSlot_;     // per page of the file: slot + 1, 0 = not spilled
-    std::vector<uint32_t> spilledPages_;  // the page held in each slot
+    std::vector<uint32_t> spillSlot_;  // per page of the file: slot + 1, 0 = not spilled
+    uint32_t spillCount_ = 0;          // slots handed out
+    uint32_t SpillSlot(uint32_t pgno) const {
+        const size_t i = (pgno - kFirstPage) / kPageSize;
+        return i < spillSlot_.size() ? spillSlot_[i] : 0;
+    }
 
     uint64_t pageReads_ = 0;
     uint64_t pageWrites_ = 0;
