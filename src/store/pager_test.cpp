@@ -78,10 +78,11 @@ void ChangeToVersion2(Pager& pager, Content& c) {
         pager.Free(pgnos[i]);
         c.pages.erase(pgnos[i]);
     }
-    for (int i = 0; i < 10; ++i) {
+    // More new pages than the cache holds, so some reach the file before the commit.
+    for (int i = 0; i < 60; ++i) {
         PageRef ref = pager.Allocate();
-        Fill(ref, 0xE0 + i);
-        c.pages[ref.pgno()] = 0xE0 + i;
+        Fill(ref, 0xE0 + i % 16);
+        c.pages[ref.pgno()] = 0xE0 + i % 16;
     }
     pager.MutableHeader().tree.recordCount = c.version = 2;
 }
@@ -227,11 +228,6 @@ TEST(Pager, CloseWithoutCommitLeavesTheCommittedFile) {
         pager.Open("/a.cfg", OpenMode::ReadWrite);
         Content c2 = c;
         ChangeToVersion2(pager, c2);
-        for (int i = 0; i < 60; ++i) {
-            PageRef ref = pager.Allocate();
-            Fill(ref, 0xC0);
-            c2.pages[ref.pgno()] = 0xC0;
-        }
         EXPECT_GT(pager.PageWrites(), 0u) << "the change must overflow the cache";
         EXPECT_TRUE(fs.Exists("/a.cfg-journal"));
         // Until Commit the committed pages stay as they were; new pages are added behind them.
@@ -264,6 +260,8 @@ TEST(Pager, EveryFaultInATransactionLeavesOldOrNewState) {
         Pager pager(fs);
         pager.Open("/a.cfg", OpenMode::ReadWrite);
         ChangeToVersion2(pager, v2);
+        ASSERT_GT(fs.Get("/a.cfg").size(), v1Bytes.size())
+            << "the transaction must write new pages before its commit";
         pager.Commit();
     }
     const int total = count.count;
