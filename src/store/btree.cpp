@@ -88,7 +88,8 @@ Node BTree::Load(uint32_t pgno, bool leaf) {
     if (!pager_.IsPage(pgno))
         pager_.Corrupt("tree page " + std::to_string(pgno) + " is not a page of the file");
     PageRef ref = pager_.Get(pgno);
-    return DecodeNode(pager_, pgno, ref.data(), leaf, order_);
+    Verify(ref, leaf);
+    return DecodeNode(pgno, ref.data(), leaf);
 }
 
 void BTree::Store(const Node& node) {

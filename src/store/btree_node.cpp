@@ -230,9 +230,7 @@ void CheckPage(const Pager& pager, uint32_t pgno, const uint8_t* p, bool wantLea
     if (!wantLeaf) checkChild(DecodeU32(p + kOffRightmost));
 }
 
-Node DecodeNode(const Pager& pager, uint32_t pgno, const uint8_t* p, bool wantLeaf,
-                const KeyOrder& order) {
-    CheckPage(pager, pgno, p, wantLeaf, order);
+Node DecodeNode(uint32_t pgno, const uint8_t* p, bool wantLeaf) {
     const RawPage raw(p);
     const size_t count = raw.Count();
     Node n;

@@ -106,17 +106,16 @@ LeafItem MakeOverflowItem(const Key& key, uint32_t firstPage);
 // raises ArchiveError through pager.Corrupt naming the page.
 void CheckPage(const Pager& pager, uint32_t pgno, const uint8_t* page, bool wantLeaf,
                const KeyOrder& order);
-// Decodes a tree page; any violation of the page format (kind, count, free
-// bytes, offset table, item lengths, key order, child page numbers) raises
-// ArchiveError through pager.Corrupt naming the page.
-Node DecodeNode(const Pager& pager, uint32_t pgno, const uint8_t* page, bool wantLeaf,
-                const KeyOrder& order);
+// Decodes a tree page into a Node.
+// REQUIRES: the bytes passed CheckPage for this kind (the tree checks each page
+// once after it is read or changed, not at every decoding).
+Node DecodeNode(uint32_t pgno, const uint8_t* page, bool leaf);
 // Writes the whole page: header, packed items, offset table, zero gap.
 // REQUIRES: node.Fits() and, for internal pages, every kid but the last known.
 void EncodeNode(const Node& node, uint8_t* page);
 
 // A tree page read in place, without copies.
-// REQUIRES: the bytes passed DecodeNode's checks for their kind.
+// REQUIRES: the bytes passed CheckPage for their kind.
 class RawPage {
   public:
     explicit RawPage(const uint8_t* page) : p_(page) {}
