@@ -167,11 +167,8 @@ BTree::Found BTree::Search(const Key& key, uint8_t* leafCopy) {
     f.pos = Bisect(leaf, leaf.Count(), key, &f.found);
     // The cursor is working state kept in the header; a read-only store leaves it
     // alone so that reading never counts as a change.
-    if (pager_.Writable() && (t.cursorPage != pg || t.cursorPos != f.pos)) {
-        TreeDescriptor& m = pager_.MutableHeader().tree;
-        m.cursorPage = pg;
-        m.cursorPos = static_cast<uint16_t>(f.pos);
-    }
+    if (pager_.Writable() && (t.cursorPage != pg || t.cursorPos != f.pos))
+        pager_.SetCursor(pg, static_cast<uint16_t>(f.pos));
     return f;
 }
 

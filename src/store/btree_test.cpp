@@ -380,5 +380,43 @@ TEST_F(BTreeTest, CyclesInLinksAndChainsEndInAnError) {
     EXPECT_TRUE(Throws<FileError>([&] { s().Delete({kTag, 5000}); }));
 }
 
+TEST_F(BTreeTest, AChangeThatFailsHalfWayIsNeverSaved) {
+    FillTwoLevels(s());
+    const Bytes good = Committed();
+
+    // A failure before anything changed leaves the store usable.
+    EXPECT_THROW(s().Update({kTag, 100000}, Value(10, 1)), FileError);
+    EXPECT_TRUE(s().Insert({kTag, 7000}, Value(20, 1)));
+    EXPECT_NO_THROW(s().Commit());
+    const Bytes committed = fs_.Get(kPath);
+    EXPECT_NE(committed, good);
+
+    // A value longer than the cache must write some of its chain before the
+    // commit; the disk is full, so the insertion fails after it began.
+    fs_.SetFaultHook([](FileOp op, const std::string& path) {
+        if (op == FileOp::Write && path == kPath)
+            throw FileError(FileError::Cause::DiskFull, path, "no space left");
+    });
+    EXPECT_THROW(s().Insert({kTag, 9999}, Value(200000, 3)), FileError);
+    fs_.SetFaultHook({});
+    try {
+        s().Commit();
+        ADD_FAILURE() << "a half-made change was committed";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("half made"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(s().SaveAs("/copy.cfg"), FileError);
+    EXPECT_FALSE(fs_.Exists("/copy.cfg"));
+    s().Close();
+    EXPECT_EQ(fs_.Get(kPath), committed);
+
+    s().Open(kPath, OpenMode::ReadWrite);
+    ExpectSound();
+    EXPECT_EQ(Read({kTag, 7000}), Value(20, 1));
+    EXPECT_TRUE(s().Insert({kTag, 9999}, Value(200000, 3)));
+    EXPECT_NO_THROW(s().Commit());
+    EXPECT_EQ(Read({kTag, 9999}), Value(200000, 3));
+}
+
 }  // namespace
 }  // namespace recaster::store

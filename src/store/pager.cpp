@@ -240,6 +240,7 @@ const uint8_t* PageRef::data() const {
     return buf_->bytes;
 }
 uint8_t* PageRef::Mutable() {
+    ++buf_->owner->changes_;
     if (!buf_->dirty) buf_->owner->BeforeFirstChange(buf_);
     buf_->dirty = true;
     buf_->verified = false;
@@ -428,12 +429,21 @@ void Pager::Close() {
     path_.clear();
     header_ = StoreHeader{};
     headerDirty_ = false;
+    unfinished_ = false;
     length_ = committedLength_ = 0;
     if (failure) std::rethrow_exception(failure);
 }
 
+void Pager::RefuseUnfinished() const {
+    if (unfinished_)
+        throw FileError(FileError::Cause::Generic, path_,
+                        "An earlier failure left the changes half made, so they cannot be "
+                        "saved; close the file without saving and open it again");
+}
+
 void Pager::Commit() {
     if (!file_) throw FileError(FileError::Cause::InvalidFile, path_, "No file is open");
+    RefuseUnfinished();
     std::vector<PageBuffer*> dirty;
     for (PageBuffer* b = buffers_.Newest(); b; b = b->older)
         if (b->dirty) dirty.push_back(b);
@@ -489,6 +499,7 @@ void Pager::Commit() {
 
 void Pager::SaveAs(const std::string& newPath) {
     if (!file_) throw FileError(FileError::Cause::InvalidFile, path_, "No file is open");
+    RefuseUnfinished();
     FileIdentity a, b;
     if (newPath == path_ || newPath == creatingTemp_ ||
         (fs_.Identify(newPath, b) &&
@@ -914,6 +925,7 @@ PageRef Pager::Allocate() {
         throw FileError(FileError::Cause::DiskFull, path_, "The file cannot grow beyond 4 GiB");
     uint32_t pgno = static_cast<uint32_t>(length_);
     PageBuffer* buf = Obtain(pgno);
+    ++changes_;
     length_ += kPageSize;
     std::memset(buf->bytes, 0, kPageSize);
     buf->dirty = true;

@@ -114,8 +114,25 @@ class Pager {
     // The header for changing; it is written at the next Commit().
     StoreHeader& MutableHeader() {
         headerDirty_ = true;
+        ++changes_;
         return header_;
     }
+    // The search cursor: working state kept in the header, not counted as a change.
+    void SetCursor(uint32_t page, uint16_t pos) {
+        header_.tree.cursorPage = page;
+        header_.tree.cursorPos = pos;
+        headerDirty_ = true;
+    }
+
+    // How many times pages or the header were changed: an owner compares it
+    // before and after an operation that failed to tell whether the failure
+    // left a change half made.
+    uint64_t Changes() const { return changes_; }
+    // Marks the changes since the last commit as unfinished: Commit and SaveAs
+    // refuse them (FileError) until Close drops them, so a half-made change
+    // never reaches a file.
+    void MarkUnfinished() { unfinished_ = true; }
+    bool Unfinished() const { return unfinished_; }
 
     // Logical length of the file in bytes (pages allocated but not yet written count).
     uint64_t Length() const { return length_; }
@@ -159,6 +176,7 @@ class Pager {
     void Detach(PageBuffer* buf);
     void DropBuffers();
 
+    void RefuseUnfinished() const;
     void EncodeHeader(uint8_t* out) const;
     void DecodeHeader(const uint8_t* in);
 
@@ -221,6 +239,8 @@ class Pager {
         return i < spillSlot_.size() ? spillSlot_[i] : 0;
     }
 
+    uint64_t changes_ = 0;
+    bool unfinished_ = false;
     uint64_t pageReads_ = 0;
     uint64_t pageWrites_ = 0;
 };

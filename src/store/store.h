@@ -47,10 +47,19 @@ class Store {
     uint32_t RecordCount() const { return pager_.header().tree.recordCount; }
 
     uint32_t NewId(uint32_t tag) { return tree_.NewId(tag); }
-    bool Insert(const Key& key, std::span<const uint8_t> value) { return tree_.Insert(key, value); }
+    // A change that fails after it began to change pages (an I/O error, a damaged
+    // page found half way) leaves the store unable to commit until Close: see
+    // Pager::MarkUnfinished.
+    bool Insert(const Key& key, std::span<const uint8_t> value) {
+        return Changing([&] { return tree_.Insert(key, value); });
+    }
     bool Read(const Key& key, std::vector<uint8_t>& into) { return tree_.Read(key, into); }
-    void Update(const Key& key, std::span<const uint8_t> value) { tree_.Update(key, value); }
-    bool Delete(const Key& key) { return tree_.Delete(key); }
+    void Update(const Key& key, std::span<const uint8_t> value) {
+        Changing([&] { tree_.Update(key, value); });
+    }
+    bool Delete(const Key& key) {
+        return Changing([&] { return tree_.Delete(key); });
+    }
     void Scan(const std::function<bool(const Key&, std::span<const uint8_t>)>& visit) {
         tree_.Scan(visit);
     }
@@ -59,6 +68,17 @@ class Store {
     Pager& pager() { return pager_; }
 
   private:
+    template <typename F>
+    auto Changing(F&& change) -> decltype(change()) {
+        const uint64_t before = pager_.Changes();
+        try {
+            return change();
+        } catch (...) {
+            if (pager_.Changes() != before) pager_.MarkUnfinished();
+            throw;
+        }
+    }
+
     const KeyOrder& order_;
     Pager pager_;
     BTree tree_;
