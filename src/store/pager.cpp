@@ -775,12 +775,14 @@ void Pager::ReadPage(PageBuffer* buf) {
 
 void Pager::Spill() {
     if (!Writable()) return;
+    // A store being created has no committed pages: all of its pages are new.
+    const bool creating = !creatingTemp_.empty();
     std::vector<PageBuffer*> committed, fresh;
-    for (PageBuffer* b = buffers_.Newest(); b; b = b->older)
-        if (b->dirty && b->pins == 0)
-            (uint64_t{b->pgno} + kPageSize <= committedLength_ && creatingTemp_.empty() ? committed
-                                                                                        : fresh)
-                .push_back(b);
+    for (PageBuffer* b = buffers_.Newest(); b; b = b->older) {
+        if (!b->dirty || b->pins > 0) continue;
+        const bool old = !creating && uint64_t{b->pgno} + kPageSize <= committedLength_;
+        (old ? committed : fresh).push_back(b);
+    }
     if (!committed.empty()) {
         EnsureJournal();
         std::vector<uint32_t> pgnos;
@@ -791,7 +793,7 @@ void Pager::Spill() {
     if (!fresh.empty()) {
         // New pages may go to the store file once the journal that truncates
         // them away on a rollback is durable.
-        if (creatingTemp_.empty()) {
+        if (!creating) {
             EnsureJournal();
             if (journalNew_) SyncJournal();
         }
