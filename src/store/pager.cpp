@@ -44,10 +44,9 @@
 //     the store's unpinned dirty pages at once: committed pages go to the
 //     journal (their old image, not yet synced) and to an unnamed scratch file
 //     (their new image, read from there until Commit copies it in); pages at
-//     or above the committed length are new and go
-//     straight to the store file, since a rollback truncates them away. So a
-//     transaction syncs its journal once for its new pages and once at
-//     Commit, however large it is.
+//     or above the committed length are new and go straight to the store
+//     file, since a rollback truncates them away. So a transaction syncs its
+//     journal once for its new pages and once at Commit, however large it is.
 //  3. The header (offset 0) is written only by Commit, after every dirty page,
 //     and the file is synced before the journal is deleted.
 //  4. Deleting the journal (then syncing the folder) is the commit point.
@@ -144,11 +143,6 @@ void WriteGathered(File& file, std::vector<PageOut>& pages) {
         file.WriteGatherAt(pages[i].off, run);
         i = j;
     }
-}
-
-void SortByPage(std::vector<PageBuffer*>& pages) {
-    std::sort(pages.begin(), pages.end(),
-              [](const PageBuffer* a, const PageBuffer* b) { return a->pgno < b->pgno; });
 }
 
 std::string TempNameFor(const std::string& path) {
@@ -447,7 +441,6 @@ void Pager::Commit() {
     std::vector<PageBuffer*> dirty;
     for (PageBuffer* b = buffers_.Newest(); b; b = b->older)
         if (b->dirty) dirty.push_back(b);
-    SortByPage(dirty);
 
     header_.version = 3;
     uint8_t first[kFirstPage] = {};
