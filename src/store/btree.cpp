@@ -257,7 +257,11 @@ bool BTree::Insert(const Key& key, std::span<const uint8_t> value) {
     Found f = Search(key);
     // Refused before any overflow page is written, so a refusal leaves no stray pages.
     if (f.found) return false;
-    const LeafItem item = MakeItem(key, value);
+    InsertAt(f, key, MakeItem(key, value));
+    return true;
+}
+
+void BTree::InsertAt(Found& f, const Key& key, const LeafItem& item) {
     pager_.MutableHeader().tree.recordCount++;
     {
         // The common case: the item fits its leaf and changes nothing above it.
@@ -267,13 +271,26 @@ bool BTree::Insert(const Key& key, std::span<const uint8_t> value) {
             ref.SetVerified();
             ref = PageRef();
             if (last) SetSeparator(f.path, key);
-            return true;
+            return;
         }
         ref.SetVerified();  // unchanged
     }
     Node& leaf = LeafOf(f);
     leaf.items.Insert(f.pos, item.view());
     Place(f.path, leaf);
+}
+
+bool BTree::ReplaceInPlace(const Found& f, const LeafItem& item) {
+    PageRef ref = pager_.Get(f.leafPgno);
+    const RawPage raw = Verify(ref, true);
+    const int64_t freeAfter = int64_t{raw.FreeBytes()} +
+                              static_cast<int64_t>(raw.Item(f.pos).size()) -
+                              static_cast<int64_t>(item.size);
+    if (freeAfter < 0 || (!f.path.empty() && freeAfter > kLeafUnderflow)) return false;
+    uint8_t* p = ref.Mutable();
+    RemoveInPlace(p, f.pos);
+    InsertInPlace(p, f.pos, item.view());
+    ref.SetVerified();
     return true;
 }
 
@@ -311,24 +328,16 @@ void BTree::Update(const Key& key, std::span<const uint8_t> value) {
             return;
         }
         FreeOverflow(pager_, chain);
-    } else if (value.size() <= kMaxInlineValue) {
-        // An inline value replaced by another in the same leaf, when the leaf
-        // neither overflows nor falls below its fill limit.
-        PageRef ref = pager_.Get(f.leafPgno);
-        const RawPage raw = Verify(ref, true);
-        const int64_t freeAfter = int64_t{raw.FreeBytes()} +
-                                  static_cast<int64_t>(raw.Item(f.pos).size()) -
-                                  static_cast<int64_t>(value.size() + kKeySize + 2);
-        if (freeAfter >= 0 && (f.path.empty() || freeAfter <= kLeafUnderflow)) {
-            uint8_t* p = ref.Mutable();
-            RemoveInPlace(p, f.pos);
-            InsertInPlace(p, f.pos, MakeInlineItem(key, value).view());
-            ref.SetVerified();
-            return;
-        }
     }
+    // The new item (with its new chain when the value is long) takes the old
+    // one's place when the leaf neither overflows nor falls below its fill
+    // limit: the same page as deleting and inserting again, without the
+    // rebalancing that the deletion alone might have caused.
+    const LeafItem item = MakeItem(key, value);
+    if (ReplaceInPlace(f, item)) return;
     RemoveRecord(f);
-    Insert(key, value);
+    Found again = Search(key);
+    InsertAt(again, key, item);
 }
 
 bool BTree::Delete(const Key& key) {

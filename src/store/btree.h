@@ -101,6 +101,12 @@ class BTree {
     Node Load(uint32_t pgno, bool leaf);
     void Store(const Node& node);
     LeafItem MakeItem(const Key& key, std::span<const uint8_t> value);
+    // Puts a new item where the search `f` (not found) says it belongs.
+    void InsertAt(Found& f, const Key& key, const LeafItem& item);
+    // Replaces the found item in its leaf when the leaf then neither overflows
+    // nor (unless it is the root) falls below its fill limit; false, and
+    // nothing changed, otherwise.
+    bool ReplaceInPlace(const Found& f, const LeafItem& item);
     void WalkFrom(Node leaf, size_t pos, const LeafVisit& visit);
     bool RecordBefore(Found& at, Key& out);
     void RemoveRecord(Found& f);
