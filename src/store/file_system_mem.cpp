@@ -54,7 +54,7 @@ class MemFile final : public File {
         const auto& bytes = node_->current;
         if (off >= bytes.size()) return 0;
         size_t n = std::min<uint64_t>(buf.size(), bytes.size() - off);
-        std::memcpy(buf.data(), bytes.data() + off, n);
+        if (n > 0) std::memcpy(buf.data(), bytes.data() + off, n);
         return n;
     }
 
@@ -65,7 +65,8 @@ class MemFile final : public File {
         Alive();
         auto& bytes = node_->current;
         if (bytes.size() < off + data.size()) bytes.resize(off + data.size(), 0);
-        std::memcpy(bytes.data() + off, data.data(), data.size());
+        // An empty span may have no storage at all.
+        if (!data.empty()) std::memcpy(bytes.data() + off, data.data(), data.size());
     }
 
     void Sync() override {
