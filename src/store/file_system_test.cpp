@@ -7,6 +7,8 @@
 #include <numeric>
 #include <vector>
 
+#include "store/temp_dir_test_util.h"
+
 namespace recaster::store {
 namespace {
 
@@ -30,19 +32,12 @@ void WriteParts(File& f, uint64_t off, const std::vector<std::vector<uint8_t>>& 
     f.WriteGatherAt(off, spans);
 }
 
-class PosixFiles : public ::testing::Test {
+class PosixFiles : public testing::TempDirTest {
   protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/fs-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
     size_t Entries() const {
         return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir_),
                                                  std::filesystem::directory_iterator()));
     }
-    std::string dir_;
 };
 
 TEST_F(PosixFiles, GatheredWritesLandInOrderAcrossManyParts) {

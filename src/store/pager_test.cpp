@@ -10,6 +10,7 @@
 #include <set>
 
 #include "base/coding.h"
+#include "store/temp_dir_test_util.h"
 
 namespace recaster::store {
 namespace {
@@ -454,17 +455,7 @@ TEST(Pager, ReadOnlyStoreKeepsItsDirtyPages) {
     EXPECT_EQ(fs.Get("/a.cfg"), bytes);
 }
 
-class PosixPager : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/pager-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-    std::string dir_;
-};
+using PosixPager = testing::TempDirTest;
 
 TEST_F(PosixPager, SecondWriterIsRefusedWithASharingViolation) {
     FileSystem& fs = PosixFileSystem();
