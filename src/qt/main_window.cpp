@@ -370,23 +370,17 @@ bool MainWindow::OpenDocumentFile(const std::string& path) {
             return true;
         }
     }
-    try {
-        auto document = std::make_unique<app::CCfgDocument>(ui_);
-        if (!document->OnOpenDocument(path)) return false;
-        frame_->NoteRecentFile(document->PathName());
-        AddDocumentWindow(std::move(document));
-    } catch (const std::exception& e) {
-        ui::ShowMessageBoxText(ui_, 0, e.what(), ui::MB_OK | ui::MB_ICONSTOP);
-        return false;
-    }
-    RebuildRecentFiles();
-    return true;
+    return StartDocument([&](app::CCfgDocument& d) { return d.OnOpenDocument(path); });
 }
 
 bool MainWindow::NewDocument() {
+    return StartDocument([](app::CCfgDocument& d) { return d.OnNewDocument(); });
+}
+
+bool MainWindow::StartDocument(const std::function<bool(app::CCfgDocument&)>& start) {
     try {
         auto document = std::make_unique<app::CCfgDocument>(ui_);
-        if (!document->OnNewDocument()) return false;
+        if (!start(*document)) return false;
         frame_->NoteRecentFile(document->PathName());
         AddDocumentWindow(std::move(document));
     } catch (const std::exception& e) {

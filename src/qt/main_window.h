@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QPrinter>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -81,6 +82,9 @@ class MainWindow : public QMainWindow, private app::FrameWindow {
     void ApplyAccelerators();
     void RebuildRecentFiles();
     void ActiveChildChanged();
+    // A new document window for a document that `start` opened or made;
+    // false (and a message for an unexpected error) when it did not.
+    bool StartDocument(const std::function<bool(app::CCfgDocument&)>& start);
     void AddDocumentWindow(std::unique_ptr<app::CCfgDocument> document);
     void UpdateIndicators();
 
