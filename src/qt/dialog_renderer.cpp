@@ -14,7 +14,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStyle>
+#include <QTextCursor>
 #include <QToolTip>
 
 #include "qt/owner_drawn_list.h"
@@ -27,13 +29,19 @@ using resources::ControlKind;
 
 namespace {
 
-constexpr char kIdProperty[] = "recasterControlId";
-
 ui::DialogBaseUnits UnitsOf(const QFont& font) {
     QFontMetrics metrics(font);
     int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return ui::DialogBaseUnits{ui::AverageCharWidth(letters), metrics.height()};
+}
+
+// Mirrors an edit control's selected range (model offsets) into `edit`.
+void SelectInEdit(const ui::Control& c, QLineEdit* edit) {
+    QString before = FromModel(c.text().substr(0, c.selectionStart()));
+    QString sel =
+        FromModel(c.text().substr(c.selectionStart(), c.selectionEnd() - c.selectionStart()));
+    edit->setSelection(before.size(), sel.size());
 }
 
 QRect ToQRect(const ui::Rect& r) {
@@ -44,10 +52,58 @@ bool IsKeyEnter(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+ui::Key KeyOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return ui::Key::Enter;
+        case Qt::Key_Escape:
+            return ui::Key::Escape;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return ui::Key::Tab;
+        case Qt::Key_Insert:
+            return ui::Key::Insert;
+        case Qt::Key_Delete:
+            return ui::Key::Delete;
+        case Qt::Key_Backspace:
+            return ui::Key::Backspace;
+        case Qt::Key_Up:
+            return ui::Key::Up;
+        case Qt::Key_Down:
+            return ui::Key::Down;
+        case Qt::Key_Left:
+            return ui::Key::Left;
+        case Qt::Key_Right:
+            return ui::Key::Right;
+        case Qt::Key_Home:
+            return ui::Key::Home;
+        case Qt::Key_End:
+            return ui::Key::End;
+        case Qt::Key_PageUp:
+            return ui::Key::PageUp;
+        case Qt::Key_PageDown:
+            return ui::Key::PageDown;
+        case Qt::Key_F1:
+            return ui::Key::F1;
+        default:
+            return ui::Key::Other;
+    }
+}
+
+uint8_t ModifiersOf(Qt::KeyboardModifiers mods) {
+    uint8_t out = ui::kModNone;
+    if (mods & Qt::ShiftModifier) out |= ui::kModShift;
+    if (mods & Qt::ControlModifier) out |= ui::kModCtrl;
+    if (mods & Qt::AltModifier) out |= ui::kModAlt;
+    return out;
+}
+
 }  // namespace
 
 DialogView::DialogView(ui::Dialog& dialog, QWidget* parent) : QWidget(parent), dialog_(dialog) {
     units_ = UnitsOf(font());
+    dialog.SetBaseUnits(units_);
     const auto& t = dialog.dialogTemplate();
     templateSize_ = QSize(ui::DialogUnitsToPixelsX(t.width, units_),
                           ui::DialogUnitsToPixelsY(t.height, units_));
@@ -64,8 +120,11 @@ DialogView::~DialogView() {
 
 QWidget* DialogView::WidgetFor(int id) const {
     const ui::Control* c = dialog_.FindItem(id);
-    if (!c) return nullptr;
-    auto it = widgets_.find(c);
+    return c ? WidgetFor(*c) : nullptr;
+}
+
+QWidget* DialogView::WidgetFor(const ui::Control& control) const {
+    auto it = widgets_.find(&control);
     return it == widgets_.end() ? nullptr : it->second;
 }
 
@@ -132,12 +191,8 @@ QWidget* DialogView::MakeWidget(ui::Control& c) {
             combo->setEditable(c.kind() == ControlKind::DropDown);
             return combo;
         }
-        case ControlKind::ListBox: {
-            auto* list = new QListWidget(this);
-            if (c.HasStyle(resources::kStyleMultiSelect))
-                list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-            return list;
-        }
+        case ControlKind::ListBox:
+            return new QListWidget(this);
         case ControlKind::OwnerDrawnList:
         case ControlKind::OwnerDrawnListVariable:
             return new OwnerDrawnList(dialog_, c, this);
@@ -167,13 +222,7 @@ QWidget* DialogView::MakeWidget(ui::Control& c) {
 void DialogView::Build(ui::Control& c) {
     QWidget* w = MakeWidget(c);
     w->setObjectName(QStringLiteral("control-%1").arg(c.id()));
-    w->setProperty(kIdProperty, c.id());
-    QRect r = ToQRect(ui::DialogRectToPixels(c.rect(), units_));
-    if (c.IsCombo()) {
-        // A combo box's template height includes its dropped-down list.
-        r.setHeight(std::min(r.height(), w->sizeHint().height()));
-    }
-    w->setGeometry(r);
+    Place(c, w);
     bool focusable = c.HasStyle(resources::kStyleTabStop);
     switch (c.kind()) {
         case ControlKind::Static:
@@ -190,11 +239,25 @@ void DialogView::Build(ui::Control& c) {
     if (c.kind() == ControlKind::GroupBox) w->lower();
     w->installEventFilter(this);
     widgets_[&c] = w;
+    controlOf_[w] = &c;
     Connect(c, w);
     ++updating_;
     SyncAll(c);
     --updating_;
     w->setVisible(c.visible());
+}
+
+void DialogView::Place(const ui::Control& c, QWidget* w) {
+    if (stretchId_ != 0 && c.id() == stretchId_) {
+        w->setGeometry(rect());
+        return;
+    }
+    QRect r = ToQRect(ui::DialogRectToPixels(c.rect(), units_));
+    if (c.IsCombo()) {
+        // A combo box's template height includes its dropped-down list.
+        r.setHeight(std::min(r.height(), w->sizeHint().height()));
+    }
+    w->setGeometry(r);
 }
 
 template <class F>
@@ -222,9 +285,8 @@ void DialogView::RefuseText(QWidget* widget, const QString& text) {
 }
 
 void DialogView::Connect(ui::Control& c, QWidget* w) {
-    int id = c.id();
-    const ui::Control* control = &c;
-    auto typed = [this, id, control, w](const QString& text) {
+    ui::Control* control = &c;
+    auto typed = [this, control, w](const QString& text) {
         if (updating_ > 0) return;
         std::optional<std::string> model = ToModel(text);
         if (!model) {
@@ -232,7 +294,7 @@ void DialogView::Connect(ui::Control& c, QWidget* w) {
             UserAction(*control, [](ui::DialogDriver&) {});  // puts the old text back
             return;
         }
-        UserAction(*control, [&](ui::DialogDriver& d) { d.Type(id, *model); });
+        UserAction(*control, [&](ui::DialogDriver& d) { d.Type(*control, *model); });
     };
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         connect(edit, &QLineEdit::textEdited, this, typed);
@@ -244,22 +306,24 @@ void DialogView::Connect(ui::Control& c, QWidget* w) {
             typed(text);
         });
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        connect(button, &QAbstractButton::clicked, this, [this, id, control] {
-            UserAction(*control, [&](ui::DialogDriver& d) { d.Press(id); });
+        connect(button, &QAbstractButton::clicked, this, [this, control] {
+            UserAction(*control, [&](ui::DialogDriver& d) { d.Press(*control); });
         });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-        connect(combo, &QComboBox::activated, this, [this, id, control](int index) {
-            UserAction(*control, [&](ui::DialogDriver& d) { d.Select(id, index); });
+        connect(combo, &QComboBox::activated, this, [this, control](int index) {
+            UserAction(*control, [&](ui::DialogDriver& d) { d.Select(*control, index); });
         });
         if (QLineEdit* edit = combo->lineEdit()) connect(edit, &QLineEdit::textEdited, this, typed);
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
-        connect(list, &QListWidget::currentRowChanged, this, [this, id, control](int row) {
-            if (row >= 0) UserAction(*control, [&](ui::DialogDriver& d) { d.Select(id, row); });
+        connect(list, &QListWidget::currentRowChanged, this, [this, control](int row) {
+            if (row >= 0)
+                UserAction(*control, [&](ui::DialogDriver& d) { d.Select(*control, row); });
         });
         connect(list, &QListWidget::itemDoubleClicked, this,
-                [this, id, control, list](QListWidgetItem* item) {
+                [this, control, list](QListWidgetItem* item) {
                     int row = list->row(item);
-                    UserAction(*control, [&](ui::DialogDriver& d) { d.DoubleClick(id, row); });
+                    UserAction(*control,
+                               [&](ui::DialogDriver& d) { d.DoubleClick(*control, row); });
                 });
     }
 }
@@ -281,16 +345,18 @@ void DialogView::SyncItems(const ui::Control& c, QWidget* w) {
         list->clear();
         for (int i = 0; i < c.ItemCount(); ++i) list->addItem(FromModel(c.Item(i)->text));
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        QStringList texts;
+        texts.reserve(c.ItemCount());
+        for (int i = 0; i < c.ItemCount(); ++i) texts << FromModel(c.Item(i)->text);
+        // One refill, without a model signal per item.
+        QSignalBlocker block(combo);
         combo->clear();
-        for (int i = 0; i < c.ItemCount(); ++i) combo->addItem(FromModel(c.Item(i)->text));
+        combo->addItems(texts);
     }
 }
 
 void DialogView::SyncSelection(const ui::Control& c, QWidget* w) {
     if (auto* list = qobject_cast<QListWidget*>(w)) {
-        if (c.HasStyle(resources::kStyleMultiSelect)) {
-            for (int i = 0; i < list->count(); ++i) list->item(i)->setSelected(c.IsItemSelected(i));
-        }
         if (list->currentRow() != c.curSel()) list->setCurrentRow(c.curSel());
         if (c.curSel() < 0) list->clearSelection();
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -316,23 +382,32 @@ void DialogView::Sync(const ui::Control& c, ui::ControlAspect aspect, int row) {
                     edit->setText(text);
                     if (keep) edit->setCursorPosition(std::min(pos, static_cast<int>(text.size())));
                 }
-                if (aspect == ui::ControlAspect::EditSelection) {
-                    QString before = FromModel(c.text().substr(0, c.selectionStart()));
-                    QString sel = FromModel(
-                        c.text().substr(c.selectionStart(), c.selectionEnd() - c.selectionStart()));
-                    edit->setSelection(before.size(), sel.size());
-                }
+                if (aspect == ui::ControlAspect::EditSelection) SelectInEdit(c, edit);
             } else if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
                 // Line ends are CR LF in the model, as typed into the control.
                 QString shown = text;
                 shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
                 if (edit->toPlainText() != shown) edit->setPlainText(shown);
+                if (aspect == ui::ControlAspect::EditSelection) {
+                    // Offsets in the shown text, where each CR LF is one "\n".
+                    auto shownOffset = [&](int modelOffset) {
+                        std::string head = c.text().substr(0, static_cast<size_t>(modelOffset));
+                        QString part = FromModel(head);
+                        return static_cast<int>(part.size() - part.count(QStringLiteral("\r\n")));
+                    };
+                    QTextCursor cursor = edit->textCursor();
+                    cursor.setPosition(shownOffset(c.selectionStart()));
+                    cursor.setPosition(shownOffset(c.selectionEnd()), QTextCursor::KeepAnchor);
+                    edit->setTextCursor(cursor);
+                }
             } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
                 button->setText(text);
             } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
                 group->setTitle(text);
             } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
                 if (combo->isEditable() && combo->currentText() != text) combo->setEditText(text);
+                if (aspect == ui::ControlAspect::EditSelection && combo->lineEdit())
+                    SelectInEdit(c, combo->lineEdit());
             } else if (auto* label = qobject_cast<QLabel*>(w)) {
                 if (c.kind() == ControlKind::Static) label->setText(text);
             }
@@ -376,6 +451,9 @@ void DialogView::Sync(const ui::Control& c, ui::ControlAspect aspect, int row) {
                 bar->setValue(c.position());
             }
             break;
+        case ui::ControlAspect::Geometry:
+            Place(c, w);
+            break;
         case ui::ControlAspect::RowInvalidated:
             if (auto* owner = dynamic_cast<OwnerDrawnList*>(w)) owner->RepaintRow(row);
             break;
@@ -393,8 +471,8 @@ void DialogView::ControlsAdded(const std::vector<ui::Control*>& added) {
     FixTabOrder();
 }
 
-void DialogView::FocusChanged(int /*oldId*/, int newId) {
-    QWidget* w = WidgetFor(newId);
+void DialogView::FocusChanged(ui::Control* /*oldFocus*/, ui::Control* newFocus) {
+    QWidget* w = newFocus ? WidgetFor(*newFocus) : nullptr;
     if (!w || w->hasFocus()) return;
     ++updating_;
     w->setFocus(Qt::OtherFocusReason);
@@ -432,26 +510,37 @@ void DialogView::FixTabOrder() {
     }
 }
 
+bool DialogView::RouteKey(ui::Control& control, QKeyEvent* event) {
+    if (dialog_.IsEnded()) return false;
+    ui::DialogDriver driver(dialog_);
+    const uint8_t mods = ModifiersOf(event->modifiers());
+    const ui::Key key = KeyOf(event->key());
+    if (key != ui::Key::Other && driver.KeyDown(control, {key, mods})) return true;
+    // A printable character, unless a shortcut modifier is held.
+    const QString text = event->text();
+    if (text.size() != 1 || !text[0].isPrint() || (mods & (ui::kModCtrl | ui::kModAlt)))
+        return false;
+    std::optional<std::string> ch = ToModel(text);
+    return ch && ch->size() == 1 && driver.Char(control, (*ch)[0]);
+}
+
 bool DialogView::eventFilter(QObject* watched, QEvent* event) {
-    auto* w = qobject_cast<QWidget*>(watched);
-    if (!w) return false;
-    QVariant idValue = w->property(kIdProperty);
-    if (!idValue.isValid()) return false;
-    int id = idValue.toInt();
+    auto found = controlOf_.find(watched);
+    if (found == controlOf_.end()) return false;
+    ui::Control& control = *found->second;
     if (event->type() == QEvent::FocusIn && updating_ == 0) {
-        if (dialog_.Focus() != id && !dialog_.IsEnded()) ui::DialogDriver(dialog_).Focus(id);
+        if (dialog_.FocusedControl() != &control && !dialog_.IsEnded())
+            ui::DialogDriver(dialog_).Focus(control);
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (keyHook_ && keyHook_(id, key)) return true;
+        if (RouteKey(control, key)) return true;
         // Enter in a multi-line edit presses the default button unless the
         // edit wants new lines.
-        if (IsKeyEnter(key->key()) && key->modifiers() == Qt::NoModifier) {
-            const ui::Control* c = dialog_.FindItem(id);
-            if (c && c->kind() == ControlKind::MultiLineEdit &&
-                !c->HasStyle(resources::kStyleWantReturn)) {
-                PressEnter();
-                return true;
-            }
+        if (IsKeyEnter(key->key()) && key->modifiers() == Qt::NoModifier &&
+            control.kind() == ControlKind::MultiLineEdit &&
+            !control.HasStyle(resources::kStyleWantReturn)) {
+            PressEnter();
+            return true;
         }
     }
     return false;

@@ -6,9 +6,11 @@
 // controls back into the widgets. Owner-drawn list rows are painted by the
 // dialog's DrawItem on a QtCanvas.
 //
-// Every widget is named "control-<id>" so tests and tools can find it. The
-// view holds no state of its own: the Dialog is the model, the widgets show
-// it. Windows (DialogWindow, property sheets, the list window's bars) host
+// Widgets belong to controls, not ids (two controls may share an id); every
+// widget is also named "control-<id>" so tests and tools can find it. Keys
+// and typed characters reach the dialog (OnKeyDown, OnChar) before the
+// widget sees them. The view holds no state of its own: the Dialog is the
+// model, the widgets show it. Windows (DialogWindow, property sheets, the list window's bars) host
 // a DialogView and react to its titleChanged/visibilityChanged/ended signals.
 #pragma once
 
@@ -32,6 +34,7 @@ class DialogView : public QWidget, private ui::DialogObserver {
     ui::Dialog& dialog() { return dialog_; }
     // The widget of control `id` (the first one with that id), or nullptr.
     QWidget* WidgetFor(int id) const;
+    QWidget* WidgetFor(const ui::Control& control) const;
     // The template's size in pixels.
     QSize templateSize() const { return templateSize_; }
     QSize sizeHint() const override { return templateSize_; }
@@ -41,10 +44,6 @@ class DialogView : public QWidget, private ui::DialogObserver {
     void PressEnter();
     void PressEscape();
 
-    // Keys pressed in a control go to `hook` first; it returns true when it
-    // consumed the key (list windows give keys meanings of their own).
-    using KeyHook = std::function<bool(int controlId, QKeyEvent* event)>;
-    void SetKeyHook(KeyHook hook) { keyHook_ = std::move(hook); }
     // Control `id` fills the whole view whenever the view is resized.
     void StretchControl(int id);
 
@@ -61,7 +60,7 @@ class DialogView : public QWidget, private ui::DialogObserver {
     // DialogObserver
     void ControlChanged(const ui::Control& control, const ui::ControlChange& change) override;
     void ControlsAdded(const std::vector<ui::Control*>& added) override;
-    void FocusChanged(int oldId, int newId) override;
+    void FocusChanged(ui::Control* oldFocus, ui::Control* newFocus) override;
     void TitleChanged(const std::string& title) override;
     void VisibilityChanged(bool visible) override;
     void Ended(int result) override;
@@ -69,6 +68,9 @@ class DialogView : public QWidget, private ui::DialogObserver {
     void Build(ui::Control& control);
     QWidget* MakeWidget(ui::Control& control);
     void Connect(ui::Control& control, QWidget* widget);
+    void Place(const ui::Control& control, QWidget* widget);
+    // A key or character for the dialog; true when it consumed it.
+    bool RouteKey(ui::Control& control, QKeyEvent* event);
     void Sync(const ui::Control& control, ui::ControlAspect aspect, int row = -1);
     void SyncAll(const ui::Control& control);
     void SyncItems(const ui::Control& control, QWidget* widget);
@@ -84,10 +86,10 @@ class DialogView : public QWidget, private ui::DialogObserver {
     ui::DialogBaseUnits units_;
     QSize templateSize_;
     std::map<const ui::Control*, QWidget*> widgets_;
+    std::map<const QObject*, ui::Control*> controlOf_;
     // Set while the view changes widgets itself, so that the signals this
     // raises are not taken for the user's input.
     int updating_ = 0;
-    KeyHook keyHook_;
     int stretchId_ = 0;
 };
 

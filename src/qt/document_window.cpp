@@ -29,7 +29,6 @@ DocumentWindow::DocumentWindow(std::unique_ptr<app::CCfgDocument> document, QWid
     header_->setFixedHeight(header_->templateSize().height());
     buttons_->setFixedHeight(buttons_->templateSize().height());
     pane_->StretchControl(views::ColumnListBox::kControlId);
-    pane_->SetKeyHook([this](int id, QKeyEvent* e) { return ListKey(id, e); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -39,7 +38,6 @@ DocumentWindow::DocumentWindow(std::unique_ptr<app::CCfgDocument> document, QWid
     layout->addWidget(buttons_);
 
     document_->AddObserver(this);
-    frame_->SetObserver(this);
     // The bars run like modeless dialogs for the window's whole life.
     frame_->header().Initialize(ui::CurrentUi());
     frame_->buttons().Initialize(ui::CurrentUi());
@@ -48,7 +46,6 @@ DocumentWindow::DocumentWindow(std::unique_ptr<app::CCfgDocument> document, QWid
 }
 
 DocumentWindow::~DocumentWindow() {
-    frame_->SetObserver(nullptr);
     document_->RemoveObserver(this);
     // The views go before the document whose lists they show.
     delete header_;
@@ -79,45 +76,7 @@ void DocumentWindow::InitialUpdate() {
         listLeft = view->viewport()->mapTo(this, QPoint(0, 0)).x() - header_->x();
     }
     frame_->OnInitialUpdate(metrics, header_->baseUnits(), listLeft);
-    CaptionsMoved();
     emit stateChanged();
-}
-
-void DocumentWindow::CaptionsMoved() {
-    for (int id : {views::CDBListFrame::kCaptionName, views::CDBListFrame::kCaptionDescription,
-                   views::CDBListFrame::kCaptionTarget}) {
-        QWidget* caption = header_->WidgetFor(id);
-        int left = frame_->CaptionLeft(id);
-        if (!caption || left < 0) continue;
-        caption->move(left, caption->y());
-        caption->resize(std::max(caption->sizeHint().width(), caption->width()), caption->height());
-    }
-    header_->update();
-}
-
-bool DocumentWindow::ListKey(int controlId, QKeyEvent* event) {
-    if (controlId != views::ColumnListBox::kControlId) return false;
-    views::ColumnListPane& pane = frame_->view().pane();
-    bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plain) {
-        switch (event->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                return pane.KeyDown(views::ListKey::Enter);
-            case Qt::Key_Insert:
-                return pane.KeyDown(views::ListKey::Insert);
-            case Qt::Key_Delete:
-                return pane.KeyDown(views::ListKey::Delete);
-            default:
-                break;
-        }
-    }
-    QString text = event->text();
-    if (text.size() != 1 || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    std::optional<std::string> ch = ToModel(text);
-    if (!ch || ch->size() != 1) return false;
-    return pane.Char((*ch)[0]);
 }
 
 bool DocumentWindow::QueryClose() {

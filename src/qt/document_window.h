@@ -16,9 +16,7 @@ namespace recaster::qt {
 
 class DialogView;
 
-class DocumentWindow : public QWidget,
-                       private app::CCfgDocumentObserver,
-                       private views::FrameObserver {
+class DocumentWindow : public QWidget, private app::CCfgDocumentObserver {
     Q_OBJECT
 
   public:
@@ -55,10 +53,7 @@ class DocumentWindow : public QWidget,
     void TitleChanged(const std::string& title) override;
     void ModifiedChanged(bool modified) override;
     void Closed() override;
-    // FrameObserver
-    void CaptionsMoved() override;
 
-    bool ListKey(int controlId, QKeyEvent* event);
     void InitialUpdate();
 
     std::unique_ptr<app::CCfgDocument> document_;

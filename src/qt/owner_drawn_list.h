@@ -12,14 +12,14 @@ namespace recaster::qt {
 
 class OwnerDrawDelegate : public QStyledItemDelegate {
   public:
-    OwnerDrawDelegate(ui::Dialog& dialog, int controlId, QObject* parent);
+    OwnerDrawDelegate(ui::Dialog& dialog, const ui::Control& control, QObject* parent);
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
   private:
     ui::Dialog& dialog_;
-    int controlId_;
+    const ui::Control& control_;
 };
 
 class OwnerDrawnList : public QListWidget {

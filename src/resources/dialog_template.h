@@ -41,7 +41,6 @@ enum ControlStyle : uint32_t {
     kStyleReadOnly = 1u << 4,     // edit: the user cannot type
     kStylePassword = 1u << 5,     // edit: shown masked
     kStyleSort = 1u << 6,         // list/combo: items kept sorted by text
-    kStyleMultiSelect = 1u << 7,  // list: several rows may be selected
     kStyleVScroll = 1u << 8,      // vertical scroll bar
     kStyleNotify = 1u << 9,       // list: reports clicks and double clicks
     kStyleWantReturn = 1u << 10,  // multi-line edit: Enter makes a new line

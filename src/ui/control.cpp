@@ -43,6 +43,13 @@ bool Control::IsPushButton() const {
     return kind_ == ControlKind::PushButton || kind_ == ControlKind::DefaultPushButton;
 }
 
+void Control::SetRect(const resources::DialogRect& r) {
+    if (r.x == rect_.x && r.y == rect_.y && r.width == rect_.width && r.height == rect_.height)
+        return;
+    rect_ = r;
+    Notify(ControlAspect::Geometry);
+}
+
 void Control::SetText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);
@@ -131,7 +138,7 @@ int Control::AddItem(std::string text, uint32_t data) {
 int Control::InsertItem(int index, std::string text, uint32_t data) {
     if (index == -1) index = ItemCount();
     if (index < 0 || index > ItemCount()) return -1;
-    items_.insert(items_.begin() + index, ListItem{std::move(text), data, false});
+    items_.insert(items_.begin() + index, ListItem{std::move(text), data});
     if (curSel_ >= index) ++curSel_;
     Notify(ControlAspect::Items);
     return index;
@@ -153,6 +160,14 @@ bool Control::DeleteItem(int index) {
 
 void Control::ResetContent() {
     items_.clear();
+    curSel_ = -1;
+    topIndex_ = 0;
+    SyncComboText();
+    Notify(ControlAspect::Items);
+}
+
+void Control::SetItems(std::vector<ListItem> items) {
+    items_ = std::move(items);
     curSel_ = -1;
     topIndex_ = 0;
     SyncComboText();
@@ -193,30 +208,6 @@ bool Control::SetCurSel(int index) {
     return valid;
 }
 
-bool Control::IsItemSelected(int index) const {
-    if (!Item(index)) return false;
-    if (HasStyle(resources::kStyleMultiSelect)) return items_[static_cast<size_t>(index)].selected;
-    return index == curSel_;
-}
-
-bool Control::SetItemSelected(int index, bool on) {
-    if (!HasStyle(resources::kStyleMultiSelect) || !Item(index)) return false;
-    ListItem& item = items_[static_cast<size_t>(index)];
-    if (item.selected != on) {
-        item.selected = on;
-        Notify(ControlAspect::ItemSelection);
-    }
-    return true;
-}
-
-std::vector<int> Control::SelectedItems() const {
-    std::vector<int> out;
-    for (int i = 0; i < ItemCount(); ++i) {
-        if (IsItemSelected(i)) out.push_back(i);
-    }
-    return out;
-}
-
 int Control::FindItemData(uint32_t data) const {
     for (int i = 0; i < ItemCount(); ++i) {
         if (items_[static_cast<size_t>(i)].data == data) return i;
@@ -224,15 +215,30 @@ int Control::FindItemData(uint32_t data) const {
     return -1;
 }
 
-int Control::FindStringExact(std::string_view text, int after) const {
-    int n = ItemCount();
+// The first item from the one after `after` to the end, then from the
+// start, whose text `matches`.
+template <class Match>
+static int SearchItems(const std::vector<ListItem>& items, int after, Match&& matches) {
+    const int n = static_cast<int>(items.size());
     if (n == 0) return -1;
-    int start = (after < 0 || after >= n) ? 0 : after + 1;
+    const int start = (after < 0 || after >= n) ? 0 : after + 1;
     for (int k = 0; k < n; ++k) {
-        int i = (start + k) % n;
-        if (EqualsNoCaseCp1252(items_[static_cast<size_t>(i)].text, text)) return i;
+        const int i = (start + k) % n;
+        if (matches(items[static_cast<size_t>(i)].text)) return i;
     }
     return -1;
+}
+
+int Control::FindStringExact(std::string_view text, int after) const {
+    return SearchItems(items_, after,
+                       [&](const std::string& item) { return EqualsNoCaseCp1252(item, text); });
+}
+
+int Control::FindString(std::string_view prefix, int after) const {
+    return SearchItems(items_, after, [&](const std::string& item) {
+        return item.size() >= prefix.size() &&
+               EqualsNoCaseCp1252(std::string_view(item).substr(0, prefix.size()), prefix);
+    });
 }
 
 void Control::SetTopIndex(int index) {

@@ -27,8 +27,9 @@ enum class ControlAspect : uint8_t {
     TextLimit,
     EditSelection,  // the selected part of an edit's text
     Items,          // items added, removed or changed: the list must be rebuilt
-    ItemSelection,  // current item or multi-selection
+    ItemSelection,  // the current item
     TopIndex,
+    Geometry,        // the rectangle (dialog units) moved or changed size
     Progress,        // range, step or position
     RowInvalidated,  // an owner-drawn row must be painted again (`row`; -1 = all)
 };
@@ -48,7 +49,6 @@ class ControlObserver {
 struct ListItem {
     std::string text;  // Windows-1252
     uint32_t data = 0;
-    bool selected = false;  // multi-selection lists only
 };
 
 // What a user's text entry did (see Control::EnterText).
@@ -70,7 +70,8 @@ class Control {
     uint32_t style() const { return style_; }
     bool HasStyle(uint32_t flag) const { return (style_ & flag) != 0; }
     const resources::DialogRect& rect() const { return rect_; }
-    void SetRect(const resources::DialogRect& r) { rect_ = r; }
+    // Moves or resizes the control; front ends follow (Geometry).
+    void SetRect(const resources::DialogRect& r);
 
     bool IsEdit() const;
     bool IsCombo() const;
@@ -122,6 +123,9 @@ class Control {
     int InsertItem(int index, std::string text, uint32_t data = 0);
     bool DeleteItem(int index);
     void ResetContent();
+    // Replaces every item at once (one Items change, not one per item), in
+    // the given order whatever the sort style; the selection is cleared.
+    void SetItems(std::vector<ListItem> items);
     bool SetItemData(int index, uint32_t data);
     bool SetItemText(int index, std::string text);
     // Owner-drawn lists without texts: makes the list hold `count` empty rows.
@@ -131,9 +135,6 @@ class Control {
     // and returns false, as on the platform.
     int curSel() const { return curSel_; }
     bool SetCurSel(int index);
-    bool IsItemSelected(int index) const;
-    bool SetItemSelected(int index, bool on);  // multi-selection lists
-    std::vector<int> SelectedItems() const;
 
     // First item with `data`, or -1.
     int FindItemData(uint32_t data) const;
@@ -141,6 +142,8 @@ class Control {
     // searching from the item after `after` (-1 = from the start) to the end
     // and then from the start.
     int FindStringExact(std::string_view text, int after = -1) const;
+    // The same search for the first item whose text begins with `prefix`.
+    int FindString(std::string_view prefix, int after = -1) const;
 
     int topIndex() const { return topIndex_; }
     void SetTopIndex(int index);

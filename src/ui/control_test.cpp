@@ -1,5 +1,6 @@
-// Control state that dialogs reach through Item(id): multi-selection,
-// row counts, progress, and controls added from a page template.
+// Control state that dialogs reach through Item(id): searches, batched
+// items, row counts, progress, geometry, and controls added from a page
+// template.
 #include "ui/control.h"
 
 #include <gtest/gtest.h>
@@ -14,19 +15,54 @@ namespace {
 
 using resources::ControlKind;
 
-TEST(ControlTest, MultiSelectionRowCountAndProgressStayConsistent) {
-    Control list(1, ControlKind::ListBox, "", resources::kStyleMultiSelect);
-    list.AddItem("a");
-    list.AddItem("b");
-    list.AddItem("c");
-    EXPECT_TRUE(list.SetItemSelected(0, true));
-    EXPECT_TRUE(list.SetItemSelected(2, true));
-    EXPECT_FALSE(list.SetItemSelected(3, true));
-    EXPECT_EQ(list.SelectedItems(), (std::vector<int>{0, 2}));
-    Control single(2, ControlKind::ListBox);
-    single.AddItem("x");
-    EXPECT_FALSE(single.SetItemSelected(0, true));  // single selection uses SetCurSel
+// Counts the changes a control reports, by aspect.
+class ChangeCounter : public ControlObserver {
+  public:
+    void ControlChanged(const Control&, const ControlChange& change) override {
+        ++counts[static_cast<size_t>(change.aspect)];
+    }
+    int Of(ControlAspect aspect) const { return counts[static_cast<size_t>(aspect)]; }
+    std::array<int, 16> counts{};
+};
 
+TEST(ControlTest, PrefixAndExactSearchesWrapAroundFromTheItemAfterTheStart) {
+    Control list(1, ControlKind::ListBox);
+    for (const char* t : {"< None >", "MEDLINE", "Inspec", "MEDLINE Archive", "med"})
+        list.AddItem(t);
+    EXPECT_EQ(list.FindString("med", 0), 1);
+    EXPECT_EQ(list.FindString("MED", 1), 3);
+    EXPECT_EQ(list.FindString("med", 4), 1);  // wraps to the start
+    EXPECT_EQ(list.FindString("medline archive x", 0), -1);
+    EXPECT_EQ(list.FindString("", 0), 1);  // every text begins with nothing
+    EXPECT_EQ(list.FindStringExact("med", 0), 4);
+    EXPECT_EQ(list.FindStringExact("medline", 1), 1);
+    Control empty(2, ControlKind::ListBox);
+    EXPECT_EQ(empty.FindString("a"), -1);
+}
+
+TEST(ControlTest, SetItemsReplacesEverythingWithOneChange) {
+    Control combo(1, ControlKind::DropDownList);
+    combo.AddItem("old");
+    combo.SetCurSel(0);
+    ChangeCounter counter;
+    combo.AddObserver(&counter);
+    std::vector<ListItem> items;
+    for (int i = 0; i < 47; ++i) items.push_back({"item " + std::to_string(i), uint32_t(i)});
+    combo.SetItems(std::move(items));
+    EXPECT_EQ(counter.Of(ControlAspect::Items), 1);
+    EXPECT_EQ(combo.ItemCount(), 47);
+    EXPECT_EQ(combo.curSel(), -1);
+    EXPECT_EQ(combo.text(), "");  // the old current item is gone
+    EXPECT_EQ(combo.Item(46)->data, 46u);
+
+    combo.SetRect({1, 2, 3, 4});
+    combo.SetRect({1, 2, 3, 4});
+    EXPECT_EQ(counter.Of(ControlAspect::Geometry), 1);
+    EXPECT_EQ(combo.rect().width, 3);
+    combo.RemoveObserver(&counter);
+}
+
+TEST(ControlTest, RowCountAndProgressStayConsistent) {
     Control rows(3, ControlKind::OwnerDrawnList);
     rows.SetRowCount(5);
     rows.SetCurSel(4);

@@ -56,29 +56,43 @@ void Dialog::ResetForRun(Ui& ui) {
     ui_ = &ui;
     ended_ = false;
     result_ = 0;
-    focus_ = 0;
+    focus_ = nullptr;
 }
 
 void Dialog::Initialize(Ui& ui) {
     ResetForRun(ui);
     OnInitDialog();
-    if (focus_ != 0 || ended_) return;
+    if (focus_ != nullptr || ended_) return;
     for (const auto& c : controls_) {
         if (c->HasStyle(resources::kStyleTabStop) && c->enabled() && c->visible()) {
-            GotoControl(c->id());
+            GotoControl(*c);
             break;
         }
     }
 }
 
-void Dialog::Dispatch(int id, Notification notification) {
-    if (OnCommand(id, notification)) return;
+void Dialog::Dispatch(Control& control, Notification notification) {
+    if (OnCommand(control, notification)) return;
     if (notification != Notification::Clicked) return;
-    if (id == IDOK) {
+    if (control.id() == IDOK) {
         OnOK();
-    } else if (id == IDCANCEL) {
+    } else if (control.id() == IDCANCEL) {
         OnCancel();
     }
+}
+
+void Dialog::Dispatch(int id, Notification notification) {
+    if (Control* c = FindItem(id)) {
+        Dispatch(*c, notification);
+    } else if (notification == Notification::Clicked && id == IDOK) {
+        OnOK();
+    } else if (notification == Notification::Clicked && id == IDCANCEL) {
+        OnCancel();
+    }
+}
+
+Rect Dialog::MapDialogRect(const resources::DialogRect& rect) const {
+    return DialogRectToPixels(rect, units_);
 }
 
 void Dialog::DrawItem(DrawItemContext&) {}
@@ -219,22 +233,33 @@ void Dialog::SetTextLimit(int id, size_t limit) {
     Item(id).SetTextLimit(limit);
 }
 
+int Dialog::Focus() const {
+    return focus_ != nullptr ? focus_->id() : 0;
+}
+
 void Dialog::SetFocusTo(int id) {
-    if (id == focus_) return;
-    if (id != 0) Item(id);  // a missing control is a programming error
-    int old = focus_;
-    focus_ = id;
-    NotifyObservers([&](DialogObserver* o) { o->FocusChanged(old, id); });
+    // A missing control is a programming error (Item throws).
+    SetFocusTo(id == 0 ? nullptr : &Item(id));
+}
+
+void Dialog::SetFocusTo(Control* control) {
+    if (control == focus_) return;
+    Control* old = focus_;
+    focus_ = control;
+    NotifyObservers([&](DialogObserver* o) { o->FocusChanged(old, control); });
     // The platform tells both controls; dialogs that check on leaving use it.
     if (IsRunning()) {
-        if (old != 0) Dispatch(old, Notification::KillFocus);
-        if (id != 0 && focus_ == id) Dispatch(id, Notification::SetFocus);
+        if (old != nullptr) Dispatch(*old, Notification::KillFocus);
+        if (control != nullptr && focus_ == control) Dispatch(*control, Notification::SetFocus);
     }
 }
 
 void Dialog::GotoControl(int id) {
-    Control& c = Item(id);
-    SetFocusTo(id);
+    GotoControl(Item(id));
+}
+
+void Dialog::GotoControl(Control& c) {
+    SetFocusTo(&c);
     if (c.IsEdit() || c.kind() == resources::ControlKind::DropDown) c.SelectAll();
 }
 

@@ -1,15 +1,22 @@
 // Dialog: the base of every dialog of the program. It holds the live
-// controls made from a dialog template, addressed by their numeric ids, and
-// the dialog's behaviour in virtual functions that the concrete dialogs
-// override. Front ends (the Qt one, HeadlessUi) run it:
+// controls made from a dialog template and the dialog's behaviour in virtual
+// functions that the concrete dialogs override. Front ends (the Qt one,
+// HeadlessUi) run it:
 //
 //   1. Initialize(ui): OnInitDialog() runs, then the focus goes to the first
 //      enabled, visible tab-stop control unless OnInitDialog placed it.
 //   2. User input arrives through DialogDriver, which changes the controls as
-//      the user would and calls Dispatch(id, notification).
+//      the user would and calls Dispatch(control, notification); keys and
+//      typed characters reach OnKeyDown / OnChar before the control's own
+//      handling.
 //   3. Dispatch gives OnCommand the first say; a click on IDOK or IDCANCEL
 //      that OnCommand leaves alone runs OnOK() / OnCancel().
 //   4. EndDialog(result) marks the dialog ended; the front end then closes it.
+//
+// Controls are told apart by the Control object: an id is a control's name,
+// and two controls may share one (a page added at run time can reuse an id of
+// its dialog). The id helpers (Item(id), GetText(id), ...) address the first
+// control with the id, in tab order.
 //
 // Changes made by dialog code never call OnCommand (only the user's do), and
 // every change of a control, the focus, the title or the visibility is
@@ -26,7 +33,9 @@
 
 #include "resources/dialog_template.h"
 #include "ui/control.h"
+#include "ui/dialog_units.h"
 #include "ui/geometry.h"
+#include "ui/keys.h"
 #include "ui/message_box.h"
 
 namespace recaster::ui {
@@ -53,6 +62,7 @@ struct DrawItemContext {
     bool selected = false;
     bool focused = false;
     uint32_t itemData = 0;
+    const Control* control = nullptr;  // the list being painted
 };
 
 // The height of an owner-drawn row (row -1: the fixed height of every row).
@@ -60,13 +70,15 @@ struct MeasureItemContext {
     int controlId = 0;
     int row = -1;
     int height = 0;  // preset to the front end's line height
+    const Control* control = nullptr;
 };
 
 class DialogObserver : public ControlObserver {
   public:
     void ControlChanged(const Control&, const ControlChange&) override {}
     virtual void ControlsAdded(const std::vector<Control*>& /*added*/) {}
-    virtual void FocusChanged(int /*oldId*/, int /*newId*/) {}
+    // Either may be null (no control had or has the focus).
+    virtual void FocusChanged(Control* /*oldFocus*/, Control* /*newFocus*/) {}
     virtual void TitleChanged(const std::string& /*title*/) {}
     virtual void VisibilityChanged(bool /*visible*/) {}
     virtual void Ended(int /*result*/) {}
@@ -101,7 +113,16 @@ class Dialog : private ControlObserver {
     // The front end has destroyed the window of a modeless dialog: it no
     // longer runs (ui() falls back to CurrentUi()).
     void Detach() { ui_ = nullptr; }
+    // The user acted on `control`.
+    void Dispatch(Control& control, Notification notification);
+    // The same on the first control with `id`; a click on IDOK or IDCANCEL
+    // arrives even when the dialog has no such button (Enter, Escape).
     void Dispatch(int id, Notification notification);
+    // A key pressed in `control`, before the control's own handling; true
+    // when the dialog consumed it.
+    bool DispatchKey(Control& control, const KeyPress& key) { return OnKeyDown(control, key); }
+    // A character typed into `control`; true when the dialog consumed it.
+    bool DispatchChar(Control& control, char ch) { return OnChar(control, ch); }
     bool IsEnded() const { return ended_; }
     int result() const { return result_; }
     bool IsRunning() const { return ui_ != nullptr && !ended_; }
@@ -111,6 +132,12 @@ class Dialog : private ControlObserver {
     virtual void MeasureItem(MeasureItemContext& context);
     void AddObserver(DialogObserver* observer);
     void RemoveObserver(DialogObserver* observer);
+    // The pixel size of a dialog unit in the dialog's font, which the front
+    // end sets before the dialog runs (headless: HeadlessCanvas's metrics).
+    void SetBaseUnits(const DialogBaseUnits& units) { units_ = units; }
+    const DialogBaseUnits& baseUnits() const { return units_; }
+    // A rectangle in dialog units as pixels of the dialog's client area.
+    Rect MapDialogRect(const resources::DialogRect& rect) const;
 
     // --- Controls -----------------------------------------------------------
     // The first control with `id`; Item throws std::out_of_range naming the
@@ -146,11 +173,15 @@ class Dialog : private ControlObserver {
     bool IsShown(int id) const;
     void SetTextLimit(int id, size_t limit);
 
-    // The control with the focus; 0 when none has it.
-    int Focus() const { return focus_; }
-    void SetFocusTo(int id);
-    // Focus to `id`; an edit also gets its whole text selected.
+    // The id of the control with the focus; 0 when none has it.
+    int Focus() const;
+    Control* FocusedControl() const { return focus_; }
+    void SetFocusTo(int id);  // 0: no control
+    void SetFocusTo(Control* control);
+    // Focus to the control; an edit (single- or multi-line, or the edit of a
+    // combo box) also gets its whole text selected.
     void GotoControl(int id);
+    void GotoControl(Control& control);
 
     void EndDialog(int result);
 
@@ -183,7 +214,11 @@ class Dialog : private ControlObserver {
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Returns true when the command was handled.
-    virtual bool OnCommand(int /*id*/, Notification /*notification*/) { return false; }
+    virtual bool OnCommand(Control& /*control*/, Notification /*notification*/) { return false; }
+    // Keys and typed characters, before the control's own handling; true
+    // consumes them.
+    virtual bool OnKeyDown(Control& /*control*/, const KeyPress& /*key*/) { return false; }
+    virtual bool OnChar(Control& /*control*/, char /*ch*/) { return false; }
 
   private:
     friend class PropertySheet;
@@ -200,7 +235,8 @@ class Dialog : private ControlObserver {
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<DialogObserver*> observers_;
     Ui* ui_ = nullptr;
-    int focus_ = 0;
+    DialogBaseUnits units_{6, 13};
+    Control* focus_ = nullptr;
     bool visible_ = false;
     bool ended_ = false;
     int result_ = 0;

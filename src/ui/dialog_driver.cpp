@@ -7,32 +7,42 @@ namespace recaster::ui {
 
 using resources::ControlKind;
 
-Control* DialogDriver::Usable(int id) {
+Control* DialogDriver::Usable(Control* c) {
     if (dialog_.IsEnded()) return nullptr;
-    Control* c = dialog_.FindItem(id);
     if (!c || !c->enabled() || !c->visible()) return nullptr;
     return c;
 }
 
+bool DialogDriver::Focus(Control& control) {
+    Control* c = Usable(&control);
+    if (!c) return false;
+    dialog_.SetFocusTo(c);
+    return true;
+}
+
 bool DialogDriver::Focus(int id) {
-    if (!Usable(id)) return false;
-    dialog_.SetFocusTo(id);
+    Control* c = Usable(id);
+    return c && Focus(*c);
+}
+
+bool DialogDriver::Type(Control& control, std::string_view text) {
+    Control* c = Usable(&control);
+    if (!c || !(c->IsEdit() || c->kind() == ControlKind::DropDown)) return false;
+    dialog_.SetFocusTo(c);
+    if (dialog_.IsEnded()) return false;
+    TextEntry entry = c->EnterText(text);
+    if (!entry.accepted) return false;
+    dialog_.Dispatch(*c, Notification::EditChanged);
+    if (entry.truncated && !dialog_.IsEnded()) dialog_.Dispatch(*c, Notification::MaxText);
     return true;
 }
 
 bool DialogDriver::Type(int id, std::string_view text) {
     Control* c = Usable(id);
-    if (!c || !(c->IsEdit() || c->kind() == ControlKind::DropDown)) return false;
-    dialog_.SetFocusTo(id);
-    if (dialog_.IsEnded()) return false;
-    TextEntry entry = c->EnterText(text);
-    if (!entry.accepted) return false;
-    dialog_.Dispatch(id, Notification::EditChanged);
-    if (entry.truncated && !dialog_.IsEnded()) dialog_.Dispatch(id, Notification::MaxText);
-    return true;
+    return c && Type(*c, text);
 }
 
-// The radio buttons of the group `index` belongs to: from the nearest
+// The radio buttons of the group `target` belongs to: from the nearest
 // control at or before it with the Group style up to the next one with it.
 static void CheckInGroup(Dialog& dialog, Control& target) {
     const auto& controls = dialog.controls();
@@ -47,33 +57,37 @@ static void CheckInGroup(Dialog& dialog, Control& target) {
     }
 }
 
-bool DialogDriver::Press(int id) {
-    Control* c = Usable(id);
+bool DialogDriver::Press(Control& control) {
+    Control* c = Usable(&control);
     if (!c) return false;
     ControlKind kind = c->kind();
     if (!c->IsPushButton() && kind != ControlKind::CheckBox && kind != ControlKind::RadioButton) {
         return false;
     }
-    dialog_.SetFocusTo(id);
+    dialog_.SetFocusTo(c);
     if (dialog_.IsEnded()) return false;
     if (kind == ControlKind::CheckBox) c->SetChecked(c->checked() == 0 ? 1 : 0);
     if (kind == ControlKind::RadioButton) CheckInGroup(dialog_, *c);
-    dialog_.Dispatch(id, Notification::Clicked);
+    dialog_.Dispatch(*c, Notification::Clicked);
     return true;
+}
+
+bool DialogDriver::Press(int id) {
+    Control* c = Usable(id);
+    return c && Press(*c);
 }
 
 bool DialogDriver::PressEnter() {
     if (dialog_.IsEnded()) return false;
-    int id = IDOK;
     for (const auto& c : dialog_.controls()) {
-        if (c->kind() == ControlKind::DefaultPushButton) {
-            id = c->id();
-            break;
-        }
+        if (c->kind() != ControlKind::DefaultPushButton) continue;
+        if (!c->enabled() || !c->visible()) return false;
+        dialog_.Dispatch(*c, Notification::Clicked);
+        return true;
     }
-    Control* c = dialog_.FindItem(id);
-    if (c && (!c->enabled() || !c->visible())) return false;
-    dialog_.Dispatch(id, Notification::Clicked);
+    Control* ok = dialog_.FindItem(IDOK);
+    if (ok && (!ok->enabled() || !ok->visible())) return false;
+    dialog_.Dispatch(IDOK, Notification::Clicked);
     return true;
 }
 
@@ -83,47 +97,82 @@ bool DialogDriver::PressEscape() {
     return true;
 }
 
-bool DialogDriver::Select(int id, int index) {
-    Control* c = Usable(id);
+bool DialogDriver::Select(Control& control, int index) {
+    Control* c = Usable(&control);
     if (!c || !c->HasItems() || !c->Item(index)) return false;
     c->SetCurSel(index);
-    if (c->HasStyle(resources::kStyleMultiSelect)) c->SetItemSelected(index, true);
-    dialog_.Dispatch(id, Notification::SelectionChanged);
+    dialog_.Dispatch(*c, Notification::SelectionChanged);
     return true;
+}
+
+bool DialogDriver::Select(int id, int index) {
+    Control* c = Usable(id);
+    return c && Select(*c, index);
 }
 
 bool DialogDriver::SelectData(int id, uint32_t data) {
     Control* c = Usable(id);
-    if (!c) return false;
-    return Select(id, c->FindItemData(data));
+    return c && Select(*c, c->FindItemData(data));
+}
+
+bool DialogDriver::DoubleClick(Control& control, int row) {
+    Control* c = Usable(&control);
+    if (!c || !c->IsList()) return false;
+    if (!Select(*c, row)) return false;
+    if (!dialog_.IsEnded()) dialog_.Dispatch(*c, Notification::DoubleClicked);
+    return true;
 }
 
 bool DialogDriver::DoubleClick(int id, int row) {
     Control* c = Usable(id);
-    if (!c || !c->IsList()) return false;
-    if (!Select(id, row)) return false;
-    if (!dialog_.IsEnded()) dialog_.Dispatch(id, Notification::DoubleClicked);
-    return true;
+    return c && DoubleClick(*c, row);
+}
+
+bool DialogDriver::KeyDown(Control& control, const KeyPress& key) {
+    Control* c = Usable(&control);
+    if (!c) return false;
+    dialog_.SetFocusTo(c);
+    if (dialog_.IsEnded()) return false;
+    return dialog_.DispatchKey(*c, key);
+}
+
+bool DialogDriver::KeyDown(int id, const KeyPress& key) {
+    Control* c = Usable(id);
+    return c && KeyDown(*c, key);
+}
+
+bool DialogDriver::Char(Control& control, char ch) {
+    Control* c = Usable(&control);
+    if (!c) return false;
+    dialog_.SetFocusTo(c);
+    if (dialog_.IsEnded()) return false;
+    return dialog_.DispatchChar(*c, ch);
+}
+
+bool DialogDriver::Char(int id, char ch) {
+    Control* c = Usable(id);
+    return c && Char(*c, ch);
 }
 
 bool DialogDriver::DrawRows(int id, Canvas& canvas, int width) {
     Control* c = dialog_.FindItem(id);
     if (!c || !c->IsOwnerDrawn()) return false;
     bool variable = c->kind() == ControlKind::OwnerDrawnListVariable;
-    MeasureItemContext fixed{id, -1, canvas.LineHeight()};
+    MeasureItemContext fixed{id, -1, canvas.LineHeight(), c};
     if (!variable) dialog_.MeasureItem(fixed);
     int top = 0;
     for (int row = c->topIndex(); row < c->ItemCount(); ++row) {
-        MeasureItemContext measure{id, row, canvas.LineHeight()};
+        MeasureItemContext measure{id, row, canvas.LineHeight(), c};
         if (variable) dialog_.MeasureItem(measure);
         int height = variable ? measure.height : fixed.height;
         DrawItemContext context{canvas,
                                 id,
                                 row,
                                 Rect{0, top, width, top + height},
-                                c->IsItemSelected(row),
-                                dialog_.Focus() == id && c->curSel() == row,
-                                c->Item(row)->data};
+                                c->curSel() == row,
+                                dialog_.FocusedControl() == c && c->curSel() == row,
+                                c->Item(row)->data,
+                                c};
         dialog_.DrawItem(context);
         top += height;
     }

@@ -1,8 +1,11 @@
 // Dialogs run through HeadlessUi: opening, OK with checks, Cancel, text
-// limits, radio groups, combo item data and the observer reports.
+// limits, radio groups, combo item data, the observer reports, and controls
+// that share an id.
 #include "ui/dialog.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "resources/strings.h"
 #include "ui/dialog_driver.h"
@@ -252,6 +255,67 @@ TEST(DialogTest, ObserversSeeChangesFromCodeAndUserButOnlyUserInputReachesOnComm
     d.PressEscape();
     EXPECT_EQ(mirror.endedWith, IDCANCEL);
     dlg.RemoveObserver(&mirror);
+}
+
+}  // namespace
+}  // namespace recaster::ui
+
+namespace recaster::ui {
+namespace {
+
+// Records which control each command and key came from.
+class SharedIdDialog : public Dialog {
+  public:
+    SharedIdDialog() : Dialog(fixture::TestTemplate()) {}
+    std::vector<std::pair<const Control*, Notification>> commands;
+    std::vector<const Control*> keyControls;
+
+  protected:
+    bool OnCommand(Control& control, Notification n) override {
+        commands.emplace_back(&control, n);
+        return false;
+    }
+    bool OnKeyDown(Control& control, const KeyPress& key) override {
+        keyControls.push_back(&control);
+        return key.key == Key::Insert;
+    }
+};
+
+TEST(DialogTest, ControlsSharingAnIdAreToldApartByTheControl) {
+    using namespace resources;
+    static const std::array<ControlTemplate, 1> pageControls{
+        {{fixture::kActive, ControlKind::CheckBox, "&Replace", {0, 0, 60, 10}, kStyleTabStop}}};
+    static const DialogTemplate page{9100, "", 100, 40, {}, 8, pageControls};
+    HeadlessUi ui;
+    SharedIdDialog dlg;
+    Control& own = dlg.Item(fixture::kActive);
+    Control& other = *dlg.AddControls(page, 10, 100, fixture::kCount).front();
+    dlg.Initialize(ui);
+    DialogDriver d(dlg);
+
+    ASSERT_TRUE(d.Press(other));
+    EXPECT_EQ(other.checked(), 1);
+    EXPECT_EQ(own.checked(), 0);  // the dialog's own check box is untouched
+    ASSERT_EQ(dlg.commands.back().first, &other);
+    EXPECT_EQ(dlg.FocusedControl(), &other);
+    EXPECT_EQ(dlg.Focus(), fixture::kActive);
+    // The id helpers address the first control with the id.
+    EXPECT_EQ(&dlg.Item(fixture::kActive), &own);
+    ASSERT_TRUE(d.Press(fixture::kActive));
+    EXPECT_EQ(dlg.commands.back().first, &own);
+
+    // Keys come with the control that has the focus.
+    EXPECT_TRUE(d.KeyDown(other, {Key::Insert}));
+    EXPECT_FALSE(d.KeyDown(other, {Key::Delete}));
+    EXPECT_EQ(dlg.keyControls, (std::vector<const Control*>{&other, &other}));
+    other.SetEnabled(false);
+    EXPECT_FALSE(d.KeyDown(other, {Key::Insert}));  // a disabled control takes no keys
+
+    // Dialog units become pixels with the units the front end set.
+    dlg.SetBaseUnits({8, 16});
+    EXPECT_EQ(dlg.MapDialogRect({4, 8, 40, 16}), (Rect{8, 16, 88, 48}));
+    EXPECT_EQ(PixelsToDialogUnitsX(88, dlg.baseUnits()), 44);
+    EXPECT_EQ(PixelsToDialogUnitsY(17, dlg.baseUnits()), 9);  // 8.5 rounds up
 }
 
 }  // namespace

@@ -34,6 +34,14 @@ int DialogUnitsToPixelsY(int y, const DialogBaseUnits& units) {
     return MulDivRound(y, units.charHeight, 8);
 }
 
+int PixelsToDialogUnitsX(int pixels, const DialogBaseUnits& units) {
+    return MulDivRound(pixels, 4, units.averageCharWidth);
+}
+
+int PixelsToDialogUnitsY(int pixels, const DialogBaseUnits& units) {
+    return MulDivRound(pixels, 8, units.charHeight);
+}
+
 Rect DialogRectToPixels(const resources::DialogRect& rect, const DialogBaseUnits& units) {
     int left = DialogUnitsToPixelsX(rect.x, units);
     int top = DialogUnitsToPixelsY(rect.y, units);

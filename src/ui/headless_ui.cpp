@@ -19,7 +19,9 @@ class FocusRecorder : public DialogObserver {
         dialog_.AddObserver(this);
     }
     ~FocusRecorder() override { dialog_.RemoveObserver(this); }
-    void FocusChanged(int, int newId) override { out_.push_back({dialog_.templateId(), newId}); }
+    void FocusChanged(Control*, Control* now) override {
+        out_.push_back({dialog_.templateId(), now != nullptr ? now->id() : 0});
+    }
 
   private:
     Dialog& dialog_;

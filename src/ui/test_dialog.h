@@ -45,7 +45,7 @@ class TestDialog : public Dialog {
   protected:
     void OnInitDialog() override;
     void OnOK() override;
-    bool OnCommand(int id, Notification n) override;
+    bool OnCommand(Control& control, Notification n) override;
 
   private:
     TestValues& values_;

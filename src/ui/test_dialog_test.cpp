@@ -66,8 +66,9 @@ void TestDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-bool TestDialog::OnCommand(int id, Notification n) {
+bool TestDialog::OnCommand(Control& control, Notification n) {
     ++commands;
+    const int id = control.id();
     if (id == kName && n == Notification::MaxText) ++maxTextSeen;
     if (id == kName && n == Notification::KillFocus) ++killFocusSeen;
     return false;

@@ -171,18 +171,18 @@ void ColumnListBox::DrawRow(ui::Canvas& canvas, int row, const ui::Rect& rect,
     canvas.SetBackgroundColor(oldBackground);
 }
 
-ListKeyCommand ColumnListBox::CommandForKey(ListKey key) {
-    switch (key) {
-        case ListKey::Enter:
+ListKeyCommand ColumnListBox::CommandForKey(const ui::KeyPress& key) {
+    if (!key.Plain()) return ListKeyCommand::None;
+    switch (key.key) {
+        case ui::Key::Enter:
             return ListKeyCommand::Modify;
-        case ListKey::Insert:
+        case ui::Key::Insert:
             return ListKeyCommand::New;
-        case ListKey::Delete:
+        case ui::Key::Delete:
             return ListKeyCommand::Delete;
-        case ListKey::Other:
-            break;
+        default:
+            return ListKeyCommand::None;
     }
-    return ListKeyCommand::None;
 }
 
 TypeAheadBuffer& ColumnListBox::Buffer() const {

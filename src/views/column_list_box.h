@@ -16,13 +16,11 @@
 #include "config/lists.h"
 #include "ui/canvas.h"
 #include "ui/control.h"
+#include "ui/keys.h"
 #include "views/type_ahead.h"
 #include "workforms/workform_catalog.h"
 
 namespace recaster::views {
-
-// The keys that a list window gives a meaning of its own.
-enum class ListKey : uint8_t { Enter, Insert, Delete, Other };
 
 // The command a key asks for; None leaves the key to the list control.
 enum class ListKeyCommand : uint8_t { None, Modify, New, Delete };
@@ -76,7 +74,8 @@ class ColumnListBox : private config::ListViewLink {
     void DrawRow(ui::Canvas& canvas, int row, const ui::Rect& rect, bool selected) const;
 
     // What a key pressed in the list asks for.
-    static ListKeyCommand CommandForKey(ListKey key);
+    // Plain Enter, Insert and Delete ask for Modify, New and Delete.
+    static ListKeyCommand CommandForKey(const ui::KeyPress& key);
     // A typed character: false when it needs the default handling (control
     // characters); otherwise it may have moved the selection.
     bool TypeCharacter(char ch, uint32_t now, uint32_t doubleClickTime);

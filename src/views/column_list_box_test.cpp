@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "config/enums.h"
+#include "ui/dialog_driver.h"
 #include "ui/headless_canvas.h"
 #include "ui/headless_ui.h"
 #include "views/column_list_pane.h"
@@ -208,7 +209,7 @@ class TypeAheadTest : public ::testing::Test {
     }
     bool Type(char ch, uint32_t after) {
         ui.AdvanceTicks(after);
-        return f.pane.Char(ch);
+        return ui::DialogDriver(f.pane).Char(ColumnListBox::kControlId, ch);
     }
 
     ui::HeadlessUi ui;

@@ -34,16 +34,16 @@ void ColumnListPane::OnInitDialog() {
     SetFocusTo(ColumnListBox::kControlId);
 }
 
-bool ColumnListPane::KeyDown(ListKey key) {
+bool ColumnListPane::OnKeyDown(ui::Control& control, const ui::KeyPress& key) {
+    if (&control != &box_.control()) return false;
     const ListKeyCommand command = ColumnListBox::CommandForKey(key);
     if (command == ListKeyCommand::None) return false;
     delegate_.ListKeyCommand(command);
-    // Enter, Insert and Delete belong to the window even when their command
-    // cannot run now.
     return true;
 }
 
-bool ColumnListPane::Char(char ch) {
+bool ColumnListPane::OnChar(ui::Control& control, char ch) {
+    if (&control != &box_.control()) return false;
     const int before = box_.SelectedIndex();
     const bool handled = box_.TypeCharacter(ch, ui().TickCount(), ui().DoubleClickTime());
     if (box_.SelectedIndex() != before) delegate_.ListSelectionChanged();
@@ -51,12 +51,12 @@ bool ColumnListPane::Char(char ch) {
 }
 
 void ColumnListPane::DrawItem(ui::DrawItemContext& context) {
-    if (context.controlId != ColumnListBox::kControlId) return;
+    if (context.control != &box_.control()) return;
     box_.DrawRow(context.canvas, context.row, context.rect, context.selected);
 }
 
-bool ColumnListPane::OnCommand(int id, ui::Notification notification) {
-    if (id != ColumnListBox::kControlId) return false;
+bool ColumnListPane::OnCommand(ui::Control& control, ui::Notification notification) {
+    if (&control != &box_.control()) return false;
     switch (notification) {
         case ui::Notification::SelectionChanged:
             delegate_.ListSelectionChanged();

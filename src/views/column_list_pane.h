@@ -3,11 +3,11 @@
 // dialog renderer of a front end shows it like any other dialog. It owns the
 // ColumnListBox and passes the user's actions on to its view.
 //
-// Front ends: size the list control to the whole pane; paint rows through
-// DrawItem (the fixed row height is the canvas's line height); route the
-// list's key presses to KeyDown first and its typed characters to Char, and
-// give the key to the list control only when they return false. Selection
-// changes and double clicks arrive as usual through DialogDriver.
+// Front ends: size the list control to the whole pane and paint rows through
+// DrawItem (the fixed row height is the canvas's line height). Keys, typed
+// characters, selection changes and double clicks arrive as in any dialog
+// through DialogDriver; Enter, Insert and Delete become the window's
+// commands and characters select by type-ahead.
 #pragma once
 
 #include "ui/dialog.h"
@@ -37,16 +37,16 @@ class ColumnListPane : public ui::Dialog {
     ColumnListBox& box() { return box_; }
     const ColumnListBox& box() const { return box_; }
 
-    // --- For front ends ---------------------------------------------------
-    // A key pressed in the list: true when it was consumed.
-    bool KeyDown(ListKey key);
-    // A character typed in the list: true when type-ahead used it.
-    bool Char(char ch);
     void DrawItem(ui::DrawItemContext& context) override;
 
   protected:
     void OnInitDialog() override;
-    bool OnCommand(int id, ui::Notification notification) override;
+    bool OnCommand(ui::Control& control, ui::Notification notification) override;
+    // Enter, Insert and Delete belong to the window even when their command
+    // cannot run now.
+    bool OnKeyDown(ui::Control& control, const ui::KeyPress& key) override;
+    // True when type-ahead used the character.
+    bool OnChar(ui::Control& control, char ch) override;
 
   private:
     ColumnListBox box_;

@@ -5,16 +5,6 @@
 
 namespace recaster::views {
 
-namespace {
-
-// Pixels to horizontal dialog units, rounded to the nearest unit.
-int PixelsToDialogUnitsX(int pixels, const ui::DialogBaseUnits& units) {
-    if (units.averageCharWidth <= 0) return 0;
-    return (pixels * 4 + units.averageCharWidth / 2) / units.averageCharWidth;
-}
-
-}  // namespace
-
 CDBListFrame::CDBListFrame(ViewDocument& document, const workforms::WorkformCatalog& catalog)
     : view_(document, catalog), header_(kHeaderTemplate), buttons_(view_) {
     view_.SetListener(this);
@@ -45,10 +35,9 @@ void CDBListFrame::MoveCaptions() {
         }
         captionLeft_[i] = listLeft_ + edges[static_cast<size_t>(i)];
         resources::DialogRect rect = caption->rect();
-        rect.x = PixelsToDialogUnitsX(captionLeft_[i], headerUnits_);
+        rect.x = ui::PixelsToDialogUnitsX(captionLeft_[i], headerUnits_);
         caption->SetRect(rect);
     }
-    if (observer_ != nullptr) observer_->CaptionsMoved();
 }
 
 int CDBListFrame::CaptionLeft(int captionId) const {
@@ -72,7 +61,8 @@ void CDBListFrame::CountLineChanged(const std::string& text) {
     header_.SetText(kCountLine, text);
 }
 
-bool CDBListFrame::ButtonBar::OnCommand(int id, ui::Notification notification) {
+bool CDBListFrame::ButtonBar::OnCommand(ui::Control& control, ui::Notification notification) {
+    const int id = control.id();
     if (notification != ui::Notification::Clicked) return false;
     if (id != kCmdNew && id != kCmdDelete && id != kCmdModify) return false;
     view_.Execute(id);

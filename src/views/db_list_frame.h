@@ -6,10 +6,8 @@
 //
 // Front ends: dock header() at the top and buttons() at the bottom (both are
 // ordinary dialogs for the generic renderer; run Initialize on each), fill
-// the rest with view().pane(), call OnInitialUpdate once the window exists,
-// and place the captions at CaptionLeft(id) whenever FrameObserver reports
-// CaptionsMoved (a caption's template rectangle is moved too, in dialog
-// units, but pixels are exact).
+// the rest with view().pane() and call OnInitialUpdate once the window
+// exists. The captions move by their controls' rectangles.
 #pragma once
 
 #include <string>
@@ -19,12 +17,6 @@
 #include "views/db_list_view.h"
 
 namespace recaster::views {
-
-class FrameObserver {
-  public:
-    virtual ~FrameObserver() = default;
-    virtual void CaptionsMoved() = 0;
-};
 
 class CDBListFrame : private DBListViewListener {
   public:
@@ -44,7 +36,6 @@ class CDBListFrame : private DBListViewListener {
     ui::Dialog& header() { return header_; }
     ui::Dialog& buttons() { return buttons_; }
     CDBListView& view() { return view_; }
-    void SetObserver(FrameObserver* observer) { observer_ = observer; }
 
     // The document's title, without a window number.
     std::string Title() const { return view_.document().Title(); }
@@ -55,7 +46,8 @@ class CDBListFrame : private DBListViewListener {
     // the header bar's left edge.
     void OnInitialUpdate(const ui::Canvas& metrics, const ui::DialogBaseUnits& headerUnits,
                          int listLeft = 0);
-    // Pixel left edge of a caption in the header bar (after the moves).
+    // Pixel left edge of a caption in the header bar (after the moves); its
+    // control's rectangle holds the same edge in dialog units.
     int CaptionLeft(int captionId) const;
     // Enables the buttons by their commands' current state.
     void UpdateButtons();
@@ -66,7 +58,7 @@ class CDBListFrame : private DBListViewListener {
         explicit ButtonBar(CDBListView& view) : ui::Dialog(kButtonTemplate), view_(view) {}
 
       protected:
-        bool OnCommand(int id, ui::Notification notification) override;
+        bool OnCommand(ui::Control& control, ui::Notification notification) override;
         // Enter presses the default button (Modify) and Escape does not
         // close a bar.
         void OnOK() override {}
@@ -84,7 +76,6 @@ class CDBListFrame : private DBListViewListener {
     CDBListView view_;
     ui::Dialog header_;
     ButtonBar buttons_;
-    FrameObserver* observer_ = nullptr;
     ui::DialogBaseUnits headerUnits_;
     int listLeft_ = 0;
     int captionLeft_[3] = {0, 0, 0};  // name, description, target

@@ -81,9 +81,12 @@ std::vector<std::string> ReadRow(DocumentWindow& w, int row) {
     QImage image(600, 20, QImage::Format_RGB32);
     QPainter painter(&image);
     ReadingCanvas canvas(&painter, list->font(), list->palette());
-    ui::DrawItemContext context{
-        canvas, views::ColumnListBox::kControlId, row, ui::Rect{0, 0, 600, 20}, false, false, 0};
-    w.listPane().dialog().DrawItem(context);
+    ui::Dialog& pane = w.listPane().dialog();
+    ui::DrawItemContext context{canvas, views::ColumnListBox::kControlId,
+                                row,    ui::Rect{0, 0, 600, 20},
+                                false,  false,
+                                0,      &pane.Item(views::ColumnListBox::kControlId)};
+    pane.DrawItem(context);
     return canvas.texts;
 }
 

@@ -58,8 +58,22 @@ class SampleDialog : public ui::Dialog {
     SampleDialog() : ui::Dialog(kTemplate) {}
 
     std::vector<std::pair<int, ui::Notification>> notifications;
+    std::vector<const ui::Control*> clicked;      // by control, not id
     std::vector<std::pair<int, bool>> rowsDrawn;  // row, selected
+    std::vector<ui::KeyPress> keys;
+    std::string typedInRows;
     bool okRan = false;
+
+    bool OnKeyDown(ui::Control& control, const ui::KeyPress& key) override {
+        keys.push_back(key);
+        // The list takes Insert for itself, as list windows do.
+        return control.id() == kRows && key == ui::KeyPress{ui::Key::Insert};
+    }
+    bool OnChar(ui::Control& control, char ch) override {
+        if (control.id() != kRows) return false;
+        typedInRows += ch;
+        return true;
+    }
 
     void DrawItem(ui::DrawItemContext& c) override {
         rowsDrawn.emplace_back(c.row, c.selected);
@@ -78,8 +92,10 @@ class SampleDialog : public ui::Dialog {
         Item(kRows).SetRowCount(3);
         SetCurSel(kRows, 1);
     }
-    bool OnCommand(int id, ui::Notification n) override {
+    bool OnCommand(ui::Control& control, ui::Notification n) override {
+        const int id = control.id();
         notifications.emplace_back(id, n);
+        if (n == ui::Notification::Clicked) clicked.push_back(&control);
         // The check box decides whether the list can be used.
         if (id == kActive && n == ui::Notification::Clicked) Enable(kRows, IsChecked(kActive));
         return false;
@@ -183,6 +199,61 @@ TEST(DialogRendererTest, EnterPressesTheDefaultButtonAndEscapeCancels) {
         EXPECT_TRUE(dialog.okRan);
         EXPECT_EQ(dialog.result(), ui::IDOK);
     }
+}
+
+TEST(DialogRendererTest, ControlsSharingAnIdKeysGeometryAndSelectionsReachTheRightPlace) {
+    QtUi ui;
+    SampleDialog dialog;
+    // A page whose check box reuses the id of the dialog's own.
+    static const std::array pageControls{rs::ControlTemplate{
+        kActive, ControlKind::CheckBox, "&Replace", {0, 0, 60, 10}, rs::kStyleTabStop}};
+    static const rs::DialogTemplate page{9102, "", 60, 10, {}, 8, pageControls};
+    ui::Control* pageCheck = dialog.AddControls(page, 7, 80, kRows).front();
+    DialogWindow window(dialog, nullptr);
+    dialog.Initialize(ui);
+    window.show();
+
+    auto* pageBox = qobject_cast<QCheckBox*>(window.view().WidgetFor(*pageCheck));
+    ASSERT_NE(pageBox, nullptr);
+    EXPECT_NE(pageBox, Find<QCheckBox>(&window, kActive));
+    pageBox->click();
+    ASSERT_EQ(dialog.clicked.size(), 1u);
+    EXPECT_EQ(dialog.clicked[0], pageCheck);
+    EXPECT_EQ(pageCheck->checked(), 1);
+    EXPECT_FALSE(dialog.IsChecked(kActive));  // the dialog's own stays off
+
+    // Moving a control in dialog code moves its widget.
+    const int oldX = pageBox->x();
+    rs::DialogRect r = pageCheck->rect();
+    r.x += 40;
+    pageCheck->SetRect(r);
+    EXPECT_GT(pageBox->x(), oldX + 40);
+
+    // Keys and typed characters reach the dialog before the widget.
+    auto* rows = Find<QListWidget>(&window, kRows);
+    dialog.Enable(kRows);
+    rows->setFocus();
+    ASSERT_TRUE(WaitFor([&] { return dialog.Focus() == kRows; }));
+    PressKey(rows, Qt::Key_Insert);
+    QKeyEvent shiftDelete(QEvent::KeyPress, Qt::Key_Delete, Qt::ShiftModifier);
+    QApplication::sendEvent(rows, &shiftDelete);
+    ASSERT_EQ(dialog.keys.size(), 2u);
+    EXPECT_EQ(dialog.keys[0], (ui::KeyPress{ui::Key::Insert}));
+    EXPECT_EQ(dialog.keys[1], (ui::KeyPress{ui::Key::Delete, ui::kModShift}));
+    TypeKeys(rows, QStringLiteral("ab"));
+    EXPECT_EQ(dialog.typedInRows, "ab");
+    // An edit is left its characters.
+    auto* name = Find<QLineEdit>(&window, kName);
+    name->setFocus();
+    name->selectAll();
+    TypeKeys(name, QStringLiteral("z"));
+    EXPECT_EQ(dialog.GetText(kName), "Z");
+    EXPECT_EQ(dialog.typedInRows, "ab");
+
+    // Going to an edit selects its whole text in the widget.
+    dialog.SetText(kName, "WHOLE");
+    dialog.GotoControl(kName);
+    EXPECT_EQ(name->selectedText(), "WHOLE");
 }
 
 TEST(QtUiTest, RunsModalDialogsMessageBoxesAndSheets) {
