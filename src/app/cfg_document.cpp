@@ -75,8 +75,7 @@ CCfgDocument::CCfgDocument(ui::Ui& ui, store::FileSystem& fs) : ui_(ui), fs_(fs)
             if (SaveModified()) OnCloseDocument();
         },
         [this] { return IsOpen(); });
-    commands_.Add(
-        kCmdFileInformation, [this] { OnFileInformation(); }, [this] { return IsOpen(); });
+    RegisterStructureCommands();
 }
 
 CCfgDocument::~CCfgDocument() {
@@ -267,13 +266,6 @@ void CCfgDocument::OnCloseDocument() {
     }
     SetModifiedFlag(false);
     for (auto* o : std::vector(observers_)) o->Closed();
-}
-
-void CCfgDocument::OnFileInformation() {
-    config::CCfgGenlInfo* genl = root_.GetGenlInfo();
-    if (!IsOpen() || !genl) return;
-    dialogs::FileInfoSheet sheet(*genl, path_);
-    if (sheet.DoModal(ui_) == ui::IDOK) SetModifiedFlag(true);
 }
 
 }  // namespace recaster::app

@@ -41,6 +41,10 @@ class CCfgDocumentObserver {
 // Command ids the document answers.
 enum DocumentCommand : int {
     kCmdFileInformation = 32775,
+    kCmdDatabaseIdentification = 32777,
+    kCmdRecordIdentification = 32778,
+    kCmdFieldIdentification = 32779,
+    kCmdIgnoredStrings = 32780,
     kCmdFileClose = 57602,
     kCmdFileSave = 57603,
     kCmdFileSaveAs = 57604,
@@ -105,8 +109,14 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     void AddObserver(CCfgDocumentObserver* observer);
     void RemoveObserver(CCfgDocumentObserver* observer);
 
-    // The File Information command: OK marks the document modified.
+    // The Configuration menu's file structure commands: each runs its dialog
+    // on the configuration; OK (for a list dialog: a change) marks the
+    // document modified, File Information's OK even without a change.
     void OnFileInformation();
+    void OnDatabaseIdentification();
+    void OnRecordIdentification();
+    void OnFieldIdentification();
+    void OnIgnoredStrings();
 
     // --- views::ViewDocument ---------------------------------------------------
     config::CCfgFile& Root() override { return root_; }
@@ -128,6 +138,7 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     void ReportLoadError(const std::string& path);
     // Shows `messageId` naming `path`, with the exception's own text below.
     void ReportError(int messageId, const std::string& path);
+    void RegisterStructureCommands();
 
     ui::Ui& ui_;
     store::FileSystem& fs_;

@@ -41,6 +41,8 @@ class CCfgDatabase : public CPersistentObject {
     CCfgAutoParseInfo* GetParseInfo();
     // Drops the loaded children (ids stay), to bound memory.
     void ReleaseChildren();
+    // The field list when it is loaded, else null (nothing is loaded).
+    CCfgFieldList* LoadedFieldList() const { return fieldList_.get(); }
 
     uint16_t workform = 0;
     std::string name;

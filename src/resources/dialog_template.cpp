@@ -19,10 +19,14 @@ const ControlTemplate* DialogTemplate::FindControl(int controlId) const {
 // in from the static library.
 extern const std::span<const DialogTemplate> kDocumentDialogs;
 extern const std::span<const DialogTemplate> kViewDialogs;
+extern const std::span<const DialogTemplate> kStructureDialogs;
+extern const std::span<const DialogTemplate> kDatabaseDialogs;
 
-static const std::array<std::span<const DialogTemplate>, 2> kAllTables{
+static const std::array<std::span<const DialogTemplate>, 4> kAllTables{
     kDocumentDialogs,
     kViewDialogs,
+    kStructureDialogs,
+    kDatabaseDialogs,
 };
 
 const DialogTemplate* FindDialogTemplate(int id) {

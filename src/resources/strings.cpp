@@ -72,6 +72,32 @@ const std::map<int, std::string>& Table() {
         {4113, "Smith-J.-S."},
         {4114, "Smith-JS"},
         {4115, "Smith-J-S"},
+        // Editing dialogs: delete questions (2000 filled with a label of
+        // 2001..2004; 2007 put in front for a field that owns subfields),
+        // pattern and name checks, the standard entry messages (each names
+        // its limit), the fallback database list's first item and the title
+        // of the author format dialog.
+        {2000, "Are you sure you want to delete %1 \"%2\"?"},
+        {2001, "Database"},
+        {2002, "Field"},
+        {2003, "Subfield"},
+        {2004, "Document Type"},
+        {2007,
+         "This field owns subfields. If you delete it, all of its subfields will also be "
+         "deleted. This action cannot be undone.\n\n"},
+        {272,
+         "A database named '%1' is already defined in this configuration file.  Choose a "
+         "different name for this database."},
+        {4148, "A format string cannot have more than one '%1' character in a row."},
+        {4149, "The Tag Format string cannot be left blank"},
+        {4150, "Only 1 '$' character is allowed in the Tag Format string"},
+        {4151, "The tag position character ($) is required in the Tag Format string"},
+        {4160, "A database name cannot be left blank."},
+        {61712, "Enter a whole number."},
+        {61714, "Enter a whole number from %1 to %2."},
+        {61716, "Enter no more than %1 characters."},
+        {4028, "< None >"},
+        {49, "Author Format for DB '%1'"},
         // The shell: title, idle status text and the status-line texts of the
         // commands (after "\n": the tooltip of a toolbar button).
         {32775, "View or change the comments of this configuration file\nFile Information"},

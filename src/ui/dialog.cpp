@@ -78,6 +78,26 @@ void Dialog::Dispatch(Control& control, Notification notification) {
         OnOK();
     } else if (control.id() == IDCANCEL) {
         OnCancel();
+    } else if (control.id() == IDHELP) {
+        ShowHelp();
+    }
+}
+
+bool Dialog::DispatchKey(Control& control, const KeyPress& key) {
+    if (OnKeyDown(control, key)) return true;
+    if (key == KeyPress{Key::F1}) {
+        ShowHelp();
+        return true;
+    }
+    return false;
+}
+
+void Dialog::ShowHelp() {
+    const std::string topic = HelpTopic();
+    if (topic.empty()) {
+        ui().ShowHelp(HelpCommand::Contents);
+    } else {
+        ui().ShowHelp(HelpCommand::Topic, topic);
     }
 }
 
@@ -173,7 +193,10 @@ void Dialog::SetText(int id, std::string text) {
 }
 
 std::optional<int> Dialog::GetInt(int id) const {
-    std::string_view text = Item(id).text();
+    return ParseWholeNumber(Item(id).text());
+}
+
+std::optional<int> ParseWholeNumber(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);

@@ -10,7 +10,8 @@
 //      typed characters reach OnKeyDown / OnChar before the control's own
 //      handling.
 //   3. Dispatch gives OnCommand the first say; a click on IDOK or IDCANCEL
-//      that OnCommand leaves alone runs OnOK() / OnCancel().
+//      that OnCommand leaves alone runs OnOK() / OnCancel(), and one on
+//      IDHELP (or F1) opens the help page HelpTopic().
 //   4. EndDialog(result) marks the dialog ended; the front end then closes it.
 //
 // Controls are told apart by the Control object: an id is a control's name,
@@ -73,6 +74,10 @@ struct MeasureItemContext {
     const Control* control = nullptr;
 };
 
+// `text` as a whole number, as a dialog reads a number edit: blanks around
+// it and a leading "+" or "-" allowed; nothing when it is not one.
+std::optional<int> ParseWholeNumber(std::string_view text);
+
 class DialogObserver : public ControlObserver {
   public:
     void ControlChanged(const Control&, const ControlChange&) override {}
@@ -97,6 +102,9 @@ class Dialog : private ControlObserver {
     const resources::DialogTemplate& dialogTemplate() const { return *template_; }
     int templateId() const { return template_->id; }
 
+    // Opens the help viewer on HelpTopic().
+    void ShowHelp();
+
     // Runs the dialog modally on `ui` and returns the end result.
     int DoModal(Ui& ui);
     int DoModal();  // on CurrentUi()
@@ -120,7 +128,7 @@ class Dialog : private ControlObserver {
     void Dispatch(int id, Notification notification);
     // A key pressed in `control`, before the control's own handling; true
     // when the dialog consumed it.
-    bool DispatchKey(Control& control, const KeyPress& key) { return OnKeyDown(control, key); }
+    bool DispatchKey(Control& control, const KeyPress& key);
     // A character typed into `control`; true when the dialog consumed it.
     bool DispatchChar(Control& control, char ch) { return OnChar(control, ch); }
     bool IsEnded() const { return ended_; }
@@ -215,6 +223,8 @@ class Dialog : private ControlObserver {
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Returns true when the command was handled.
     virtual bool OnCommand(Control& /*control*/, Notification /*notification*/) { return false; }
+    // The page of the help that explains this dialog; empty: the contents.
+    virtual std::string HelpTopic() const { return {}; }
     // Keys and typed characters, before the control's own handling; true
     // consumes them.
     virtual bool OnKeyDown(Control& /*control*/, const KeyPress& /*key*/) { return false; }

@@ -19,6 +19,7 @@ enum DialogResult : int {
     IDIGNORE = 5,
     IDYES = 6,
     IDNO = 7,
+    IDHELP = 9,  // a dialog's Help button
 };
 
 // Flags of a message box: one button set | one icon.

@@ -90,6 +90,16 @@ int ColumnListBox::Add(std::unique_ptr<CPersistentObject> element) {
     return index;
 }
 
+std::unique_ptr<CPersistentObject> ColumnListBox::Remove(int index) {
+    if (list_ == nullptr) return nullptr;
+    CPersistentObject* element = list_->GetAt(index + 1);
+    if (element == nullptr) return nullptr;
+    std::unique_ptr<CPersistentObject> removed = list_->Remove(element);
+    control_.DeleteItem(index);
+    control_.InvalidateRow(-1);
+    return removed;
+}
+
 void ColumnListBox::ComputeColumns(const ui::Canvas& metrics) {
     const int count = list_ != nullptr ? list_->GetCount() : 0;
     if (kind_ == Kind::Databases) {

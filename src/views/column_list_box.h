@@ -64,6 +64,10 @@ class ColumnListBox : private config::ListViewLink {
     // repaints; returns the new element's row. The field list selects it at
     // once, the database list leaves that to its view.
     int Add(std::unique_ptr<config::CPersistentObject> element);
+    // Takes the element of row `index` out of the list (its records are
+    // deleted) and removes its row; returns the element, or null when there
+    // is no such row. The selection is left to the caller.
+    std::unique_ptr<config::CPersistentObject> Remove(int index);
 
     // Left edges of the columns, pixels from the row's left edge: 3 for
     // databases, 4 for fields.

@@ -64,24 +64,26 @@ TEST_F(DBListFrameTest, CountLineAndRowsFollowTheDocument) {
     EXPECT_EQ(texts[6].text, "MEDLINE");
 }
 
-TEST_F(DBListFrameTest, EditingCommandsAreKnownButDisabledUntilTheyHaveActions) {
+TEST_F(DBListFrameTest, CommandsWhoseWindowsDoNotExistYetStayDisabled) {
     document.AddDatabase("MEDLINE");
     Open();
     CDBListView& view = frame->view();
-    for (int id : kDBListCommands) {
-        EXPECT_TRUE(view.Knows(id)) << id;
+    for (int id : kDBListCommands) EXPECT_TRUE(view.Knows(id)) << id;
+    for (int id : {kCmdModify, kCmdCopy, kCmdCut, kCmdPaste}) {
         EXPECT_FALSE(view.IsEnabled(id)) << id;
         EXPECT_FALSE(view.Execute(id)) << id;
     }
+    for (int id : {kCmdNew, kCmdDatabaseInformation, kCmdDocumentTypes, kCmdAuthorFieldFormat})
+        EXPECT_TRUE(view.IsEnabled(id)) << id;
     EXPECT_FALSE(view.Knows(57600));
-    for (int id : {kCmdNew, kCmdDelete, kCmdModify})
-        EXPECT_FALSE(frame->buttons().IsEnabled(id)) << id;
-    // Enter, Insert and Delete in the list are taken by the window even
-    // now, and run nothing; other keys go to the list.
+    EXPECT_TRUE(frame->buttons().IsEnabled(kCmdNew));
+    EXPECT_FALSE(frame->buttons().IsEnabled(kCmdDelete));  // the default database
+    EXPECT_FALSE(frame->buttons().IsEnabled(kCmdModify));
+    // Enter in the list is taken by the window even now, and runs nothing;
+    // other keys go to the list.
     EXPECT_TRUE(PressKey(ui::Key::Enter));
-    EXPECT_TRUE(PressKey(ui::Key::Delete));
     EXPECT_FALSE(PressKey(ui::Key::Other));
-    EXPECT_TRUE(runs.empty());
+    EXPECT_TRUE(ui.dialogsRun().empty());
 }
 
 TEST_F(DBListFrameTest, EnablingRulesProtectTheDefaultDatabase) {

@@ -18,8 +18,15 @@ constexpr int kStringOneDatabase = 35;
 }  // namespace
 
 CDBListView::CDBListView(ViewDocument& document, const workforms::WorkformCatalog& catalog)
-    : document_(document), pane_(ColumnListBox::Kind::Databases, catalog, *this) {
+    : document_(document),
+      catalog_(catalog),
+      pane_(ColumnListBox::Kind::Databases, catalog, *this) {
     RegisterCommands();
+    actions_[kCmdNew] = [this] { NewDatabase(); };
+    actions_[kCmdDelete] = [this] { DeleteDatabase(); };
+    actions_[kCmdDatabaseInformation] = [this] { DatabaseInformation(); };
+    actions_[kCmdDocumentTypes] = [this] { DocumentTypes(); };
+    actions_[kCmdAuthorFieldFormat] = [this] { AuthorFieldFormat(); };
 }
 
 CDBListView::~CDBListView() = default;

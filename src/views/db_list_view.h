@@ -3,11 +3,11 @@
 // window's commands (New, Delete, Modify, the database dialogs, the
 // clipboard) with their enabling rules.
 //
-// Every editing command needs a dialog or window that is not built yet (the
-// database dialogs, the field list window, the clipboard transfer). Each id
-// is therefore known and its enabling rule is in place, but it stays
-// disabled until it is given its action with SetCommandAction; the code that
-// brings the dialog does that when it creates the view.
+// New, Delete, Database Information, Document Types and Author Field Format
+// run their dialogs here (db_list_edit_commands.cpp). Modify and the
+// clipboard commands need windows and transfers of their own: their ids are
+// known and their enabling rules in place, but they stay disabled until the
+// code that brings them gives them an action with SetCommandAction.
 //
 // Front ends: render pane() like a dialog (see ColumnListPane), ask this
 // view for command states (it is a ui::CommandTarget; put it first in the
@@ -81,6 +81,19 @@ class CDBListView : public ui::CommandTarget, private ListPaneDelegate {
     void SetCommandAction(int id, std::function<void()> action);
     bool IsCommandAvailable(int id) const { return actions_.count(id) != 0; }
 
+    // --- The editing commands -----------------------------------------------
+    // New: the database information dialog for a new database; OK adds it
+    // and selects it.
+    void NewDatabase();
+    // Delete: asks, then removes the selected database (never the first) and
+    // selects the row that takes its place.
+    void DeleteDatabase();
+    // The database dialogs for the selected database; OK (for document
+    // types: a change) marks the document modified.
+    void DatabaseInformation();
+    void DocumentTypes();
+    void AuthorFieldFormat();
+
   private:
     void ListSelectionChanged() override;
     void ListDoubleClicked(int row) override;
@@ -93,8 +106,11 @@ class CDBListView : public ui::CommandTarget, private ListPaneDelegate {
     bool HasRemovableSelection() const { return SelectedIndex() > 0; }
     bool ClipboardHoldsDatabase() const;
     void RegisterCommands();
+    // After a change to the list: the count line, the document's flag.
+    void ListChanged();
 
     ViewDocument& document_;
+    const workforms::WorkformCatalog& catalog_;
     ColumnListPane pane_;
     config::CCfgDBList* dbList_ = nullptr;
     DBListViewListener* listener_ = nullptr;

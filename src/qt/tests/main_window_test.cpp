@@ -108,7 +108,8 @@ TEST_F(MainWindowTest, OpensTheSampleEditsFileInformationSavesAndReopens) {
     EXPECT_FALSE(window->ActionFor(r::kCmdFileSave)->isEnabled());  // nothing changed yet
     EXPECT_TRUE(window->ActionFor(r::kCmdFileInformation)->isEnabled());
     EXPECT_TRUE(window->ActionFor(r::kCmdWindowCascade)->isEnabled());
-    EXPECT_FALSE(window->ActionFor(r::kCmdDatabaseIdentification)->isEnabled());  // not yet
+    EXPECT_TRUE(window->ActionFor(r::kCmdDatabaseIdentification)->isEnabled());
+    EXPECT_FALSE(window->ActionFor(r::kCmdDbModify)->isEnabled());  // no field windows yet
     EXPECT_EQ(window->ActionFor(r::kCmdFileOpen)->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(window->messagePane()->text(), "Ready");
 
