@@ -18,10 +18,12 @@
 #include <QStyle>
 #include <QTextCursor>
 #include <QToolTip>
+#include <exception>
 
 #include "qt/owner_drawn_list.h"
 #include "qt/qt_text.h"
 #include "ui/dialog_driver.h"
+#include "ui/message_box.h"
 
 namespace recaster::qt {
 
@@ -261,10 +263,23 @@ void DialogView::Place(const ui::Control& c, QWidget* w) {
 }
 
 template <class F>
+void DialogView::Guarded(F&& f) {
+    // An exception must not unwind through Qt's event loop. What dialog code
+    // lets escape (a file error while saving, say) is shown, and the dialog
+    // stays as it is; the store refuses to commit a change that failed half
+    // way, so the file keeps its last saved state.
+    try {
+        f();
+    } catch (const std::exception& e) {
+        ui::ShowMessageBoxText(dialog_.ui(), 0, e.what(), ui::MB_OK | ui::MB_ICONSTOP);
+    }
+}
+
+template <class F>
 void DialogView::UserAction(const ui::Control& control, F&& action) {
     if (updating_ > 0) return;
     ui::DialogDriver driver(dialog_);
-    action(driver);
+    Guarded([&] { action(driver); });
     // The control may be gone (a page replaced) or the dialog ended.
     for (const auto& c : dialog_.controls()) {
         if (c.get() == &control) {
@@ -515,13 +530,19 @@ bool DialogView::RouteKey(ui::Control& control, QKeyEvent* event) {
     ui::DialogDriver driver(dialog_);
     const uint8_t mods = ModifiersOf(event->modifiers());
     const ui::Key key = KeyOf(event->key());
-    if (key != ui::Key::Other && driver.KeyDown(control, {key, mods})) return true;
+    bool consumed = false;
+    if (key != ui::Key::Other) {
+        Guarded([&] { consumed = driver.KeyDown(control, {key, mods}); });
+        if (consumed) return true;
+    }
     // A printable character, unless a shortcut modifier is held.
     const QString text = event->text();
     if (text.size() != 1 || !text[0].isPrint() || (mods & (ui::kModCtrl | ui::kModAlt)))
         return false;
     std::optional<std::string> ch = ToModel(text);
-    return ch && ch->size() == 1 && driver.Char(control, (*ch)[0]);
+    if (!ch || ch->size() != 1) return false;
+    Guarded([&] { consumed = driver.Char(control, (*ch)[0]); });
+    return consumed;
 }
 
 bool DialogView::eventFilter(QObject* watched, QEvent* event) {

@@ -80,6 +80,9 @@ class DialogView : public QWidget, private ui::DialogObserver {
     // because the dialog may refuse or adjust what the user did.
     template <class F>
     void UserAction(const ui::Control& control, F&& action);
+    // Runs dialog code, showing what it throws instead of letting it unwind.
+    template <class F>
+    void Guarded(F&& f);
     void RefuseText(QWidget* widget, const QString& text);
 
     ui::Dialog& dialog_;
