@@ -34,6 +34,13 @@ class ModalScript {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible() || steps_.empty()) return;
         if (modal == last_) return;
+        // A window must still be the modal one at the next look: one that
+        // shows through while a message box closes has code still to run
+        // (the focus to put back) before the user may act.
+        if (modal != candidate_) {
+            candidate_ = modal;
+            return;
+        }
         last_ = modal;
         // Offscreen windows are not activated by themselves; keys reach
         // shortcuts and mnemonics only in the active window.
@@ -47,6 +54,7 @@ class ModalScript {
     std::deque<Step> steps_;
     QTimer timer_;
     QPointer<QWidget> last_;  // null again once that window is gone
+    QPointer<QWidget> candidate_;
 };
 
 // Runs `f` from the event loop, after the current step has returned.
