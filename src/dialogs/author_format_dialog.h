@@ -34,6 +34,7 @@ class AuthorFormatDialog : public ui::Dialog {
     void OnInitDialog() override;
     void OnOK() override;
     bool OnCommand(ui::Control& control, ui::Notification notification) override;
+    std::string HelpTopic() const override { return "database_dialogs.html"; }
 
   private:
     // Everything but the check box is disabled while the default format is

@@ -19,6 +19,7 @@ class DatabaseIdentInfoDialog : public ui::Dialog {
   protected:
     void OnInitDialog() override;
     void OnOK() override;
+    std::string HelpTopic() const override { return "configuration_dialogs.html"; }
 
   private:
     config::CCfgStringPair& pair_;

@@ -27,6 +27,7 @@ class DatabaseInfoDialog : public ui::Dialog {
   protected:
     void OnInitDialog() override;
     void OnOK() override;
+    std::string HelpTopic() const override { return "database_dialogs.html"; }
 
   private:
     // Name checks of any database but the default one; the upper-cased name

@@ -22,6 +22,7 @@ class DocumentTypeDialog : public ui::Dialog {
   protected:
     void OnInitDialog() override;
     void OnOK() override;
+    std::string HelpTopic() const override { return "database_dialogs.html"; }
 
   private:
     config::CCfgDocType& type_;

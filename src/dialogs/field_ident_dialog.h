@@ -40,6 +40,7 @@ class FieldIdentDialog : public ui::Dialog {
     void OnInitDialog() override;
     void OnOK() override;
     bool OnCommand(ui::Control& control, ui::Notification notification) override;
+    std::string HelpTopic() const override { return "configuration_dialogs.html"; }
 
   private:
     // Shows each number edit while its option is on, and enables the

@@ -18,6 +18,7 @@ class IgnoredLineDialog : public ui::Dialog {
   protected:
     void OnInitDialog() override { SetText(kLineFormat, format_); }
     void OnOK() override;
+    std::string HelpTopic() const override { return "configuration_dialogs.html"; }
 
   private:
     std::string& format_;

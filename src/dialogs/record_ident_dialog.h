@@ -39,6 +39,7 @@ class RecordIdentDialog : public ui::Dialog {
     void OnInitDialog() override;
     void OnOK() override;
     bool OnCommand(ui::Control& control, ui::Notification notification) override;
+    std::string HelpTopic() const override { return "configuration_dialogs.html"; }
 
   private:
     // The string edit is shown only while its option is on.

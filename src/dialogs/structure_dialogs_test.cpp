@@ -438,5 +438,24 @@ TEST_F(StructureDialogsTest, AListDialogWithoutAChangeReturnsCancelAndWritesNoth
     EXPECT_TRUE(config.root.GetIgnoredLines()->strings.empty());
 }
 
+TEST_F(StructureDialogsTest, F1AndTheHelpButtonOpenTheDialogsPage) {
+    ui.OnDialog(RecordIdentDialog::kTemplateId, [](DialogDriver& d) {
+        EXPECT_TRUE(d.KeyDown(RecordIdentDialog::kHeaderFormat, {ui::Key::F1}));
+        EXPECT_FALSE(d.dialog().IsEnded());
+        d.PressEscape();
+    });
+    ui.OnDialog(IgnoredLinesDialog::kTemplateId, [](DialogDriver& d) {
+        EXPECT_TRUE(d.Press(ui::IDHELP));
+        d.PressEscape();
+    });
+    RecordIdentDialog record(dfs());
+    record.DoModal(ui);
+    IgnoredLinesDialog lines(*config.root.GetIgnoredLines());
+    lines.DoModal(ui);
+    const std::pair<ui::HelpCommand, std::string> page{ui::HelpCommand::Topic,
+                                                       "configuration_dialogs.html"};
+    EXPECT_EQ(ui.helpRequests(), (std::vector{page, page}));
+}
+
 }  // namespace
 }  // namespace recaster::dialogs
