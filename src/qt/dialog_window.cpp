@@ -17,6 +17,10 @@ DialogWindow::DialogWindow(ui::Dialog& dialog, QWidget* parent)
     setWindowTitle(FromModel(dialog.title()));
     setObjectName(QStringLiteral("dialog-window-%1").arg(dialog.templateId()));
     setFixedSize(view_->templateSize());
+    // A dialog of fixed size: a title and a close box, nothing to minimise
+    // or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
     connect(view_, &DialogView::titleChanged, this, &QWidget::setWindowTitle);
     connect(view_, &DialogView::visibilityChanged, this, &QWidget::setVisible);

@@ -43,8 +43,12 @@ QString QtUi::MimeTypeFor(const std::string& name) {
 }
 
 int QtUi::RunModal(ui::Dialog& dialog) {
-    DialogWindow window(dialog, Owner());
-    window.setModal(true);
+    QWidget* owner = Owner();
+    DialogWindow window(dialog, owner);
+    // Modal to the windows it belongs to, not to the whole program: the
+    // help window, opened from the dialog's Help button or F1, must take
+    // the user's input while the dialog waits.
+    window.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
     dialog.SetVisible(true);
     dialog.Initialize(*this);
     if (!dialog.IsEnded()) window.exec();
