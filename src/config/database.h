@@ -41,6 +41,10 @@ class CCfgDatabase : public CPersistentObject {
     CCfgAutoParseInfo* GetParseInfo();
     // Drops the loaded children (ids stay), to bound memory.
     void ReleaseChildren();
+    // Drops the loaded children that have a record to be loaded from again,
+    // keeping the field list while a window shows it (it has a view). A child
+    // held only in memory always stays.
+    void ReleaseStoredChildren();
 
     uint16_t workform = 0;
     std::string name;
