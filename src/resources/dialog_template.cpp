@@ -19,10 +19,12 @@ const ControlTemplate* DialogTemplate::FindControl(int controlId) const {
 // in from the static library.
 extern const std::span<const DialogTemplate> kDocumentDialogs;
 extern const std::span<const DialogTemplate> kViewDialogs;
+extern const std::span<const DialogTemplate> kReportDialogs;
 
-static const std::array<std::span<const DialogTemplate>, 2> kAllTables{
+static const std::array<std::span<const DialogTemplate>, 3> kAllTables{
     kDocumentDialogs,
     kViewDialogs,
+    kReportDialogs,
 };
 
 const DialogTemplate* FindDialogTemplate(int id) {
