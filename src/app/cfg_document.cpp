@@ -14,12 +14,16 @@
 #include <stdexcept>
 
 #include "app/file_dialogs.h"
+#include "app/print_report.h"
+#include "app/window_placement.h"
 #include "base/errors.h"
 #include "base/paths.h"
 #include "dialogs/display_text.h"
 #include "dialogs/file_info_sheet.h"
 #include "resources/strings.h"
 #include "ui/message_box.h"
+#include "views/db_list_view.h"
+#include "workforms/workform_loader.h"
 
 namespace recaster::app {
 namespace {
@@ -77,6 +81,8 @@ CCfgDocument::CCfgDocument(ui::Ui& ui, store::FileSystem& fs) : ui_(ui), fs_(fs)
         [this] { return IsOpen(); });
     commands_.Add(
         kCmdFileInformation, [this] { OnFileInformation(); }, [this] { return IsOpen(); });
+    commands_.Add(
+        kCmdPrintReport, [this] { OnPrintReport(); }, [this] { return IsOpen(); });
 }
 
 CCfgDocument::~CCfgDocument() {
@@ -274,6 +280,12 @@ void CCfgDocument::OnFileInformation() {
     if (!IsOpen() || !genl) return;
     dialogs::FileInfoSheet sheet(*genl, path_);
     if (sheet.DoModal(ui_) == ui::IDOK) SetModifiedFlag(true);
+}
+
+void CCfgDocument::OnPrintReport() {
+    if (!IsOpen()) return;
+    config::CCfgDatabase* selected = dbListView_ ? dbListView_->SelectedDatabase() : nullptr;
+    PrintReport({ui_, root_, selected, workforms::Workforms(), fs_, AppSettings()});
 }
 
 }  // namespace recaster::app

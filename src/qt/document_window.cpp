@@ -39,6 +39,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<app::CCfgDocument> document, QWid
     layout->addWidget(buttons_);
 
     document_->AddObserver(this);
+    document_->SetDBListView(&frame_->view());
     frame_->SetObserver(this);
     // The bars run like modeless dialogs for the window's whole life.
     frame_->header().Initialize(ui::CurrentUi());
@@ -50,6 +51,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<app::CCfgDocument> document, QWid
 DocumentWindow::~DocumentWindow() {
     frame_->SetObserver(nullptr);
     document_->RemoveObserver(this);
+    document_->SetDBListView(nullptr);
     // The views go before the document whose lists they show.
     delete header_;
     delete pane_;
