@@ -29,7 +29,7 @@ void CCfgRptTextWriter::SetOutputPath(const std::string& path) {
         std::unique_ptr<store::File> existing = fs_.Open(path, store::OpenFlags{});
         if (!existing->TryLock(store::LockKind::Exclusive)) {
             throw FileError(FileError::Cause::SharingViolation, path,
-                            "The file is open in this or another program; choose another name");
+                            "The file is open in this or another program; choose another name.");
         }
         existing.reset();
         fs_.Remove(path);
@@ -38,7 +38,7 @@ void CCfgRptTextWriter::SetOutputPath(const std::string& path) {
         fs_.Open(path, store::OpenFlags{.write = true, .create = true, .truncate = true});
     if (!file->TryLock(store::LockKind::Exclusive)) {
         throw FileError(FileError::Cause::SharingViolation, path,
-                        "Another program opened the new file at the same time");
+                        "Another program opened the new file at the same time.");
     }
     file_ = std::move(file);
 }
