@@ -218,14 +218,5 @@ TEST_F(ReportContentTest, CountLinesForNoneOneAndMany) {
     EXPECT_EQ(one.find("-----"), std::string::npos);
 }
 
-TEST_F(ReportContentTest, DatabaseListCountsEveryDatabase) {
-    config::CCfgFile& root = Edge();
-    CCfgRptOptions list = CCfgRptOptions::All(false);
-    list.dbList = 1;
-    EXPECT_NE(ReportText(root, Database(root, "ONE"), EdgeWorkforms(), list)
-                  .find("Database Definitions\r\n\r\n(3)  database(s) have been defined\r\n"),
-              std::string::npos);
-}
-
 }  // namespace
 }  // namespace recaster::report

@@ -39,25 +39,6 @@ TEST(ReportTextWriterTest, ReplacesAnExistingFileWholeAndEndsLinesWithCrLf) {
     EXPECT_EQ(fs.Get("/out/report.txt"), Bytes("one\r\n\r\ncaf\xe9!"));
 }
 
-TEST(ReportTextWriterTest, LargeReportsAreWrittenInPiecesAndWhole) {
-    store::MemFileSystem fs;
-    int writes = 0;
-    fs.SetFaultHook([&](store::FileOp op, const std::string&) {
-        if (op == store::FileOp::Write) ++writes;
-    });
-    CCfgRptTextWriter writer(fs);
-    writer.SetOutputPath("/big.txt");
-    std::string expected;
-    for (int i = 0; i < 20000; ++i) {
-        writer.WriteText("line " + std::to_string(i));
-        writer.NewLine();
-        expected += "line " + std::to_string(i) + "\r\n";
-    }
-    writer.Flush();
-    EXPECT_EQ(fs.Get("/big.txt"), Bytes(expected));
-    EXPECT_LT(writes, 10) << "buffered, not one write per piece";
-}
-
 TEST(ReportTextWriterTest, AFileHeldOpenIsNeverDeleted) {
     store::MemFileSystem fs;
     fs.Put("/cfg/open.cfg", Bytes("configuration"));
