@@ -14,12 +14,16 @@
 #include <stdexcept>
 
 #include "app/file_dialogs.h"
+#include "app/print_report.h"
+#include "app/window_placement.h"
 #include "base/errors.h"
 #include "base/paths.h"
 #include "dialogs/display_text.h"
 #include "dialogs/file_info_sheet.h"
 #include "resources/strings.h"
 #include "ui/message_box.h"
+#include "views/db_list_view.h"
+#include "workforms/workform_loader.h"
 
 namespace recaster::app {
 namespace {
@@ -76,6 +80,8 @@ CCfgDocument::CCfgDocument(ui::Ui& ui, store::FileSystem& fs) : ui_(ui), fs_(fs)
         },
         [this] { return IsOpen(); });
     RegisterStructureCommands();
+    commands_.Add(
+        kCmdPrintReport, [this] { OnPrintReport(); }, [this] { return IsOpen(); });
 }
 
 CCfgDocument::~CCfgDocument() {
@@ -266,6 +272,12 @@ void CCfgDocument::OnCloseDocument() {
     }
     SetModifiedFlag(false);
     for (auto* o : std::vector(observers_)) o->Closed();
+}
+
+void CCfgDocument::OnPrintReport() {
+    if (!IsOpen()) return;
+    config::CCfgDatabase* selected = dbListView_ ? dbListView_->SelectedDatabase() : nullptr;
+    PrintReport({ui_, root_, selected, workforms::Workforms(), fs_, AppSettings()});
 }
 
 }  // namespace recaster::app

@@ -23,6 +23,10 @@
 #include "ui/ui.h"
 #include "views/view_document.h"
 
+namespace recaster::views {
+class CDBListView;
+}
+
 namespace recaster::app {
 
 class CCfgDocumentObserver {
@@ -48,6 +52,7 @@ enum DocumentCommand : int {
     kCmdFileClose = 57602,
     kCmdFileSave = 57603,
     kCmdFileSaveAs = 57604,
+    kCmdPrintReport = 57607,
 };
 
 // Message ids (string table) of the document.
@@ -118,6 +123,12 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     void OnFieldIdentification();
     void OnIgnoredStrings();
 
+    // The database list window, whose selected database the Print Report
+    // command reports on; the window sets it and clears it (null) when it goes.
+    void SetDBListView(views::CDBListView* view) { dbListView_ = view; }
+    // The Print Report command (see print_report.h).
+    void OnPrintReport();
+
     // --- views::ViewDocument ---------------------------------------------------
     config::CCfgFile& Root() override { return root_; }
     void SetModifiedFlag(bool modified = true) override;
@@ -148,6 +159,7 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     bool modified_ = false;
     ui::CommandMap commands_;
     std::vector<CCfgDocumentObserver*> observers_;
+    views::CDBListView* dbListView_ = nullptr;
 };
 
 }  // namespace recaster::app

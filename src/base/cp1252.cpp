@@ -102,6 +102,20 @@ bool ToCp1252(std::string_view utf8, std::string& out, Cp1252Refusal* refusal) {
     return true;
 }
 
+std::string ToCp1252Lossy(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t pos = 0; pos < utf8.size();) {
+        char32_t cp = 0;
+        const size_t len = DecodeUtf8(utf8, pos, cp);
+        std::optional<uint8_t> byte;
+        if (len != 0) byte = CodePointToCp1252(cp);
+        out.push_back(byte ? static_cast<char>(*byte) : '?');
+        pos += len == 0 ? 1 : len;
+    }
+    return out;
+}
+
 char UpperCp1252(char c) {
     const auto b = static_cast<uint8_t>(c);
     if (b >= 'a' && b <= 'z') return static_cast<char>(b - 0x20);

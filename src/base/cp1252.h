@@ -37,6 +37,11 @@ struct Cp1252Refusal {
 // given, and leaves `out` unchanged; on success `out` holds the result.
 bool ToCp1252(std::string_view utf8, std::string& out, Cp1252Refusal* refusal = nullptr);
 
+// Converts UTF-8 to Windows-1252 whatever it holds: a character the code page
+// cannot hold, and a byte that is not UTF-8, becomes "?". For texts that are
+// shown or printed (file names, messages), never for texts that are stored.
+std::string ToCp1252Lossy(std::string_view utf8);
+
 // Letter casing of Windows-1252: ASCII letters, the accented Latin-1 letters,
 // š/Š, œ/Œ, ž/Ž and ÿ/Ÿ. Letters without a partner in the code page (ß, µ, ƒ)
 // and every other byte stay as they are.

@@ -50,6 +50,13 @@ TEST(Cp1252, Utf8ConversionAndRefusals) {
     EXPECT_EQ(out, "\x93q\x94");
 }
 
+TEST(Cp1252, LossyConversionMarksWhatTheCodePageCannotHold) {
+    EXPECT_EQ(ToCp1252Lossy("plain"), "plain");
+    EXPECT_EQ(ToCp1252Lossy("caf\xc3\xa9 \xe2\x82\xac"), "caf\xe9 \x80");
+    // One "?" per character: a CJK character, an emoji, a stray byte.
+    EXPECT_EQ(ToCp1252Lossy("\xe4\xb8\xad-\xf0\x9f\x98\x80-\xff"), "?-?-?");
+}
+
 TEST(Cp1252, CasingCoversAccentedLettersOnly) {
     EXPECT_EQ(ToUpperCp1252("abz\x9A\x9C\x9E\xFF\xE0\xFE\xF7\xDF\xB5\x83"),
               "ABZ\x8A\x8C\x8E\x9F\xC0\xDE\xF7\xDF\xB5\x83");

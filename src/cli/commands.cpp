@@ -9,10 +9,11 @@ extern const Command kShowCommand;
 extern const Command kCheckCommand;
 extern const Command kDumpCommand;
 extern const Command kWorkformsCommand;
+extern const Command kReportCommand;
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands{kNewCommand, kShowCommand, kCheckCommand,
-                                               kDumpCommand, kWorkformsCommand};
+    static const std::vector<Command> commands{kNewCommand,  kShowCommand,      kCheckCommand,
+                                               kDumpCommand, kWorkformsCommand, kReportCommand};
     return commands;
 }
 

@@ -108,6 +108,12 @@ void CCfgDatabase::ReleaseChildren() {
     parseInfo_.reset();
 }
 
+void CCfgDatabase::ReleaseStoredChildren() {
+    if (fieldListId != kNoId && fieldList_ && fieldList_->GetView() == nullptr) fieldList_.reset();
+    if (docTypeListId != kNoId) docTypeList_.reset();
+    if (parseInfoId != kNoId) parseInfo_.reset();
+}
+
 void CCfgDatabase::Attach(CStoreLink* link, uint32_t id) {
     CCfgFieldList* fields = GetFieldList();
     CCfgDocTypeList* docTypes = GetDocTypeList();

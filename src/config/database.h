@@ -43,6 +43,10 @@ class CCfgDatabase : public CPersistentObject {
     void ReleaseChildren();
     // The field list when it is loaded, else null (nothing is loaded).
     CCfgFieldList* LoadedFieldList() const { return fieldList_.get(); }
+    // Drops the loaded children that have a record to be loaded from again,
+    // keeping the field list while a window shows it (it has a view). A child
+    // held only in memory always stays.
+    void ReleaseStoredChildren();
 
     uint16_t workform = 0;
     std::string name;

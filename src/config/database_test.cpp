@@ -96,6 +96,41 @@ TEST(DatabaseTest, ChildrenLoadWhenFirstAskedAndAfterRelease) {
     EXPECT_EQ(db->GetFieldList()->GetCount(), 2);  // the others still load
 }
 
+// A list shown in a window: the window is the list's view.
+class FakeListView : public ListViewLink {
+  public:
+    void RepaintList() override {}
+    void ListDestroyed() override {}
+};
+
+TEST(DatabaseTest, ReleasingStoredChildrenKeepsAShownFieldListAndUnstoredChildren) {
+    MemStore ms;
+    CCfgDBList list;
+    list.Attach(&ms.link, 0);
+    CCfgDatabase* db = AddDatabase(list, "A");
+
+    // An unsaved change tells an object kept in memory from one loaded again.
+    FakeListView window;
+    db->GetFieldList()->SetView(&window);
+    db->GetFieldList()->Append(MakeField("XX"));
+    db->GetDocTypeList()->DocType(1)->name = "unsaved";
+    db->ReleaseStoredChildren();
+    EXPECT_EQ(db->GetFieldList()->GetCount(), 3);
+    EXPECT_EQ(db->GetDocTypeList()->DocType(1)->name, "Journal");
+
+    db->GetFieldList()->SetView(nullptr);
+    db->ReleaseStoredChildren();
+    EXPECT_EQ(db->GetFieldList()->GetCount(), 2);
+
+    // Children that were never stored exist only in memory and stay.
+    CCfgDatabase fresh;
+    fresh.GetFieldList()->Append(MakeField("TI"));
+    CCfgFieldList* inMemory = fresh.GetFieldList();
+    fresh.ReleaseStoredChildren();
+    EXPECT_EQ(fresh.GetFieldList(), inMemory);
+    EXPECT_EQ(fresh.GetFieldList()->GetCount(), 1);
+}
+
 TEST(DatabaseTest, CopiesAreUnattachedAndAttachWithNewIds) {
     MemStore ms;
     CCfgDBList list;

@@ -38,6 +38,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<app::CCfgDocument> document, QWid
     layout->addWidget(buttons_);
 
     document_->AddObserver(this);
+    document_->SetDBListView(&frame_->view());
     // The bars run like modeless dialogs for the window's whole life.
     frame_->header().Initialize(ui::CurrentUi());
     frame_->buttons().Initialize(ui::CurrentUi());
@@ -47,6 +48,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<app::CCfgDocument> document, QWid
 
 DocumentWindow::~DocumentWindow() {
     document_->RemoveObserver(this);
+    document_->SetDBListView(nullptr);
     // The views go before the document whose lists they show.
     delete header_;
     delete pane_;

@@ -21,12 +21,14 @@ extern const std::span<const DialogTemplate> kDocumentDialogs;
 extern const std::span<const DialogTemplate> kViewDialogs;
 extern const std::span<const DialogTemplate> kStructureDialogs;
 extern const std::span<const DialogTemplate> kDatabaseDialogs;
+extern const std::span<const DialogTemplate> kReportDialogs;
 
-static const std::array<std::span<const DialogTemplate>, 4> kAllTables{
+static const std::array<std::span<const DialogTemplate>, 5> kAllTables{
     kDocumentDialogs,
     kViewDialogs,
     kStructureDialogs,
     kDatabaseDialogs,
+    kReportDialogs,
 };
 
 const DialogTemplate* FindDialogTemplate(int id) {

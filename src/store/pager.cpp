@@ -200,6 +200,26 @@ size_t Pager::BuffersInUse() {
     return BufferPool::Get().inUse;
 }
 
+void Pager::ReleaseUnusedBuffers() {
+    BufferPool& pool = BufferPool::Get();
+    for (Pager* p : pool.stores) {
+        try {
+            p->Spill();
+        } catch (...) {
+            // Its pages stay dirty in memory; nothing is lost by keeping them.
+        }
+        for (PageBuffer* b = p->buffers_.Oldest(); b;) {
+            PageBuffer* newer = b->newer;
+            if (b->pins == 0 && !b->dirty) {
+                p->Detach(b);
+                delete b;
+                pool.inUse--;
+            }
+            b = newer;
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------
 // PageRef
 

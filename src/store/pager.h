@@ -161,6 +161,12 @@ class Pager {
 
     // Process-wide: buffers in use by all open pagers.
     static size_t BuffersInUse();
+    // Process-wide: every writable store writes back its unpinned dirty pages
+    // (as when the cache makes room), then every unpinned clean buffer is
+    // freed. Dirty pages of a read-only store stay, and so do the dirty pages
+    // of a store whose write-back fails: they are still in memory, and its
+    // next commit meets (and reports) the failure. Never throws.
+    static void ReleaseUnusedBuffers();
 
   private:
     friend class PageRef;

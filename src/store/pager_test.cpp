@@ -455,6 +455,45 @@ TEST(Pager, ReadOnlyStoreKeepsItsDirtyPages) {
     EXPECT_EQ(fs.Get("/a.cfg"), bytes);
 }
 
+TEST(Pager, ReleasingUnusedBuffersWritesBackAndKeepsWhatIsPinnedOrUnwritable) {
+    MemFileSystem fs;
+    const Content v1 = CommitVersion1(fs, "/a.cfg");
+    fs.Put("/b.cfg", fs.Get("/a.cfg"));
+    std::vector<uint32_t> pgnos;
+    for (const auto& [pgno, fill] : v1.pages) pgnos.push_back(pgno);
+
+    Pager writer(fs);
+    writer.Open("/a.cfg", OpenMode::ReadWrite);
+    for (int i = 0; i < 10; ++i) {
+        PageRef ref = writer.Get(pgnos[i]);
+        Fill(ref, 0x55);
+    }
+    PageRef pinned = writer.Get(pgnos[20]);
+    Pager reader(fs);
+    reader.Open("/b.cfg", OpenMode::ReadOnly);
+    for (int i = 0; i < 5; ++i) {
+        PageRef ref = reader.Get(pgnos[i]);
+        Fill(ref, 0x66);
+    }
+    reader.Get(pgnos[40]);
+
+    Pager::ReleaseUnusedBuffers();
+    EXPECT_EQ(writer.CachedPages(), 1u) << "only the pinned page stays";
+    EXPECT_EQ(reader.CachedPages(), 5u) << "a read-only store cannot write its dirty pages";
+    EXPECT_EQ(Pager::BuffersInUse(), 6u);
+
+    // Nothing was lost: the changes read back, commit, and the file has them.
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(writer.Get(pgnos[i]).data()[0], 0x55);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(reader.Get(pgnos[i]).data()[0], 0x66);
+    pinned = PageRef();
+    writer.Commit();
+    writer.Close();
+    Pager check(fs);
+    check.Open("/a.cfg", OpenMode::ReadOnly);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(check.Get(pgnos[i]).data()[0], 0x55);
+    EXPECT_EQ(check.Get(pgnos[10]).data()[0], v1.pages.at(pgnos[10]));
+}
+
 using PosixPager = testing::TempDirTest;
 
 TEST_F(PosixPager, SecondWriterIsRefusedWithASharingViolation) {

@@ -55,8 +55,7 @@ void CDBListView::DocumentTypes() {
         result = dialog.DoModal();
     }
     // Loaded only for the dialog; a field list shown in a window stays.
-    const config::CCfgFieldList* fields = database->LoadedFieldList();
-    if (fields == nullptr || fields->GetView() == nullptr) database->ReleaseChildren();
+    database->ReleaseStoredChildren();
     if (result == ui::IDOK) document_.SetModifiedFlag();
 }
 
