@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/version.h"
 #include "ui/headless_ui.h"
 #include "workforms/workform_loader.h"
 
@@ -21,13 +22,19 @@ TEST(StartupTest, ForwardedFilesAreAbsoluteAndSurviveTheTrip) {
               (std::vector<std::string>{"/home/me/A.cfg", "/data/B.cfg"}));
     EXPECT_TRUE(DecodeForwardedFiles("").empty());
     EXPECT_EQ(DecodeForwardedFiles("\n\n/x.cfg"), std::vector<std::string>{"/x.cfg"});
-    EXPECT_EQ(InstanceChannelName().rfind("recaster-5-", 0), 0u);
 }
 
 TEST(StartupTest, CommandLineNamesFilesAndIgnoresOptions) {
     EXPECT_EQ(FilesOfCommandLine({"-x", "A.cfg", "--verbose", "--", "-B.cfg", ""}),
               (std::vector<std::string>{"A.cfg", "-B.cfg"}));
     EXPECT_EQ(FilesOfCommandLine({"-"}), std::vector<std::string>{"-"});
+
+    // --version and --help answer instead of starting; after "--" they are files.
+    EXPECT_EQ(InformationRequested({"A.cfg", "--version"}),
+              "recaster (Recaster II) " + std::string(ProgramVersion()) + "\n");
+    EXPECT_EQ(InformationRequested({"-h"})->rfind("usage: recaster ", 0), 0u);
+    EXPECT_EQ(InformationRequested({"A.cfg", "--", "--version"}), std::nullopt);
+    EXPECT_EQ(InformationRequested({}), std::nullopt);
 }
 
 TEST(StartupTest, PlainStartShowsOpenAndNamedFilesOpenDirectly) {
