@@ -4,8 +4,9 @@
 # programs in bin/, the data in share/recaster/, a desktop entry that
 # desktop-file-validate accepts and that opens the file type we install, the
 # icon it names, manual pages without roff warnings, both programs' --version,
-# and the installed recaster-cfg working on the installed sample with the
-# installed workforms, also after the whole tree has been moved.
+# the editor's plain message without a display, and the installed recaster-cfg
+# working on the installed sample with the installed workforms, also after the
+# whole tree has been moved.
 #
 #   install_test.sh BUILD_DIR VERSION
 set -euo pipefail
@@ -94,6 +95,11 @@ done
     "recaster (Recaster II) $version" ]] || fail "recaster --version"
 [[ $("$prefix/bin/recaster-cfg" --version) == "recaster-cfg (Recaster II) $version" ]] ||
     fail "recaster-cfg --version"
+status=0
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/recaster" A.cfg 2>&1) ||
+    status=$?
+[[ $status -eq 1 && $out == "recaster: no display"* ]] ||
+    fail "recaster without a display: exit $status, '$out'"
 
 # recaster-cfg on the installed sample, with the installed workforms and no
 # settings of the user's.

@@ -56,6 +56,20 @@ std::optional<std::string> InformationRequested(const std::vector<std::string>& 
     return std::nullopt;
 }
 
+std::optional<std::string> MissingDisplay(const std::vector<std::string>& args,
+                                          const std::function<const char*(const char*)>& getenv) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = getenv(name);
+        if (value && *value) return std::nullopt;
+    }
+    for (const std::string& arg : args) {
+        if (arg == "--") break;
+        if (arg == "-platform" || arg == "-display") return std::nullopt;
+    }
+    return "recaster: no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are not "
+           "set).\nrecaster-cfg works on configuration files without one.\n";
+}
+
 std::vector<std::string> FilesOfCommandLine(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     bool options = true;

@@ -30,6 +30,13 @@ std::vector<std::string> DecodeForwardedFiles(std::string_view message);
 // program.
 std::optional<std::string> InformationRequested(const std::vector<std::string>& args);
 
+// Why the editor cannot start: no display is named by the environment
+// (`getenv` of DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM) nor by the command
+// line (-platform, -display). nullopt when one is; whether it can be reached
+// is the toolkit's to find out.
+std::optional<std::string> MissingDisplay(const std::vector<std::string>& args,
+                                          const std::function<const char*(const char*)>& getenv);
+
 // The command line after the program name: every argument is a file to open
 // except options ("-x", "--x"), which are ignored; "--" ends the options.
 std::vector<std::string> FilesOfCommandLine(const std::vector<std::string>& args);

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "base/version.h"
 #include "ui/headless_ui.h"
@@ -35,6 +36,17 @@ TEST(StartupTest, CommandLineNamesFilesAndIgnoresOptions) {
     EXPECT_EQ(InformationRequested({"-h"})->rfind("usage: recaster ", 0), 0u);
     EXPECT_EQ(InformationRequested({"A.cfg", "--", "--version"}), std::nullopt);
     EXPECT_EQ(InformationRequested({}), std::nullopt);
+
+    // Without any display the start says so instead of failing in the toolkit.
+    std::map<std::string, const char*> env;
+    auto getenv = [&](const char* name) { return env.count(name) ? env[name] : nullptr; };
+    EXPECT_NE(MissingDisplay({"A.cfg"}, getenv), std::nullopt);
+    EXPECT_EQ(MissingDisplay({"-platform", "offscreen"}, getenv), std::nullopt);
+    EXPECT_NE(MissingDisplay({"--", "-display"}, getenv), std::nullopt);
+    env["DISPLAY"] = "";
+    EXPECT_NE(MissingDisplay({}, getenv), std::nullopt);
+    env["WAYLAND_DISPLAY"] = "wayland-0";
+    EXPECT_EQ(MissingDisplay({}, getenv), std::nullopt);
 }
 
 TEST(StartupTest, PlainStartShowsOpenAndNamedFilesOpenDirectly) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/instance_channel.h"
 #include "app/startup.h"
@@ -83,10 +84,15 @@ void Application::OpenForwarded(const QByteArray& message) {
 
 int RunApplication(int argc, char** argv) {
     // Answered before the toolkit starts, so they work without a display.
-    if (std::optional<std::string> answer =
-            app::InformationRequested(std::vector<std::string>(argv + 1, argv + argc))) {
+    const std::vector<std::string> given(argv + 1, argv + argc);
+    if (std::optional<std::string> answer = app::InformationRequested(given)) {
         std::fputs(answer->c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    // The toolkit aborts without a display; a plain message serves better.
+    if (std::optional<std::string> missing = app::MissingDisplay(given, ::getenv)) {
+        std::fputs(missing->c_str(), stderr);
+        return 1;
     }
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Recaster II"));
