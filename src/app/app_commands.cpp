@@ -2,6 +2,7 @@
 #include "app/app_commands.h"
 
 #include "app/file_dialogs.h"
+#include "base/version.h"
 
 namespace recaster::app {
 
@@ -16,6 +17,10 @@ bool AppCommands::OnFileOpen() {
     std::optional<std::string> path = PromptOpenFileName(ui_);
     if (!path) return false;
     return openDocument_ && openDocument_(*path);
+}
+
+void AboutDialog::OnInitDialog() {
+    SetText(kIdVersion, "Version " + std::string(ProgramVersion()));
 }
 
 void AppCommands::OnAppAbout() {

@@ -15,11 +15,15 @@ namespace recaster::app {
 
 enum AppCommand : int { kCmdFileNew = 57600, kCmdFileOpen = 57601, kCmdAppAbout = 57664 };
 
-// The About box (template 100): icon, program name and version, OK.
+// The About box (template 100): icon, program name and the version of this
+// build, OK.
 class AboutDialog : public ui::Dialog {
   public:
-    enum : int { kTemplateId = 100 };
+    enum : int { kTemplateId = 100, kIdVersion = 1000 };
     AboutDialog() : ui::Dialog(kTemplateId) {}
+
+  protected:
+    void OnInitDialog() override;
 };
 
 class AppCommands : public ui::CommandTarget {

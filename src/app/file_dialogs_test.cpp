@@ -9,6 +9,7 @@
 
 #include "app/app_commands.h"
 #include "base/paths.h"
+#include "base/version.h"
 #include "ui/dialog_driver.h"
 #include "ui/headless_ui.h"
 
@@ -89,6 +90,8 @@ TEST(AppCommandsTest, OpenHandsTheChosenFileToTheFrontEndAndAboutShowsTemplate10
 
     ui.OnDialog(AboutDialog::kTemplateId, [](ui::DialogDriver& d) {
         EXPECT_EQ(d.dialog().title(), "About Recaster II");
+        EXPECT_EQ(d.dialog().GetText(AboutDialog::kIdVersion),
+                  "Version " + std::string(ProgramVersion()));
         EXPECT_TRUE(d.PressEnter());
     });
     commands.Handle(kCmdAppAbout);

@@ -1,17 +1,12 @@
 // Start-up steps without a toolkit.
 #include "app/startup.h"
 
-#include <unistd.h>
-
 #include "base/paths.h"
+#include "base/version.h"
 #include "ui/message_box.h"
 #include "workforms/workform_loader.h"
 
 namespace recaster::app {
-
-std::string InstanceChannelName() {
-    return "recaster-5-" + std::to_string(::getuid());
-}
 
 std::string EncodeForwardedFiles(const std::vector<std::string>& files,
                                  const std::string& workingDirectory) {
@@ -36,6 +31,43 @@ std::vector<std::string> DecodeForwardedFiles(std::string_view message) {
         message.remove_prefix(end + 1);
     }
     return files;
+}
+
+std::optional<std::string> InformationRequested(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--") break;
+        if (arg == "--version") {
+            return "recaster (Recaster II) " + std::string(ProgramVersion()) + "\n";
+        }
+        if (arg == "--help" || arg == "-h") {
+            return "usage: recaster [FILE.cfg]...\n"
+                   "\n"
+                   "Recaster II, the editor of import configuration files. Opens each FILE,\n"
+                   "or shows the Open dialog when none is named. While the editor runs on\n"
+                   "this display, a further start hands its files to it and ends.\n"
+                   "\n"
+                   "  --help      show this text and end\n"
+                   "  --version   show the version and end\n"
+                   "\n"
+                   "The toolkit's own options (-platform, -display, ...) are accepted too.\n"
+                   "See recaster(1) and recaster-cfg(1).\n";
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> MissingDisplay(const std::vector<std::string>& args,
+                                          const std::function<const char*(const char*)>& getenv) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = getenv(name);
+        if (value && *value) return std::nullopt;
+    }
+    for (const std::string& arg : args) {
+        if (arg == "--") break;
+        if (arg == "-platform" || arg == "-display") return std::nullopt;
+    }
+    return "recaster: no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are not "
+           "set).\nrecaster-cfg works on configuration files without one.\n";
 }
 
 std::vector<std::string> FilesOfCommandLine(const std::vector<std::string>& args) {

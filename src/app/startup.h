@@ -1,11 +1,12 @@
-// The steps of the program's start that need no window toolkit: the name of
-// the single-instance channel and the message a second start sends through
-// it, the command line, loading the workform catalog with a message per
+// The steps of the program's start that need no window toolkit: the message
+// a second start sends through the single-instance channel (whose place is in
+// instance_channel.h), the command line, loading the workform catalog with a message per
 // damaged file, and what opens first (the Open dialog on a plain start, the
 // named files otherwise). The Qt front end runs them in order.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,15 +19,23 @@ namespace recaster::app {
 // String shown for a workform file that is skipped: %1 its path, %2 why.
 inline constexpr int kMsgWorkformSkipped = 61730;
 
-// The local socket through which a second start reaches the first one; one
-// per user, so two users on one machine each get their own program.
-std::string InstanceChannelName();
-
 // The files a second start hands over, as absolute paths (relative ones
 // taken from `workingDirectory`), one per line. Decoding drops empty lines.
 std::string EncodeForwardedFiles(const std::vector<std::string>& files,
                                  const std::string& workingDirectory);
 std::vector<std::string> DecodeForwardedFiles(std::string_view message);
+
+// What `recaster --version` or `recaster --help` prints instead of starting
+// (the options count before any "--"); nullopt for a start that opens the
+// program.
+std::optional<std::string> InformationRequested(const std::vector<std::string>& args);
+
+// Why the editor cannot start: no display is named by the environment
+// (`getenv` of DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM) nor by the command
+// line (-platform, -display). nullopt when one is; whether it can be reached
+// is the toolkit's to find out.
+std::optional<std::string> MissingDisplay(const std::vector<std::string>& args,
+                                          const std::function<const char*(const char*)>& getenv);
 
 // The command line after the program name: every argument is a file to open
 // except options ("-x", "--x"), which are ignored; "--" ends the options.

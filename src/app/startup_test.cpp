@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
+#include "base/version.h"
 #include "ui/headless_ui.h"
 #include "workforms/workform_loader.h"
 
@@ -21,13 +23,30 @@ TEST(StartupTest, ForwardedFilesAreAbsoluteAndSurviveTheTrip) {
               (std::vector<std::string>{"/home/me/A.cfg", "/data/B.cfg"}));
     EXPECT_TRUE(DecodeForwardedFiles("").empty());
     EXPECT_EQ(DecodeForwardedFiles("\n\n/x.cfg"), std::vector<std::string>{"/x.cfg"});
-    EXPECT_EQ(InstanceChannelName().rfind("recaster-5-", 0), 0u);
 }
 
 TEST(StartupTest, CommandLineNamesFilesAndIgnoresOptions) {
     EXPECT_EQ(FilesOfCommandLine({"-x", "A.cfg", "--verbose", "--", "-B.cfg", ""}),
               (std::vector<std::string>{"A.cfg", "-B.cfg"}));
     EXPECT_EQ(FilesOfCommandLine({"-"}), std::vector<std::string>{"-"});
+
+    // --version and --help answer instead of starting; after "--" they are files.
+    EXPECT_EQ(InformationRequested({"A.cfg", "--version"}),
+              "recaster (Recaster II) " + std::string(ProgramVersion()) + "\n");
+    EXPECT_EQ(InformationRequested({"-h"})->rfind("usage: recaster ", 0), 0u);
+    EXPECT_EQ(InformationRequested({"A.cfg", "--", "--version"}), std::nullopt);
+    EXPECT_EQ(InformationRequested({}), std::nullopt);
+
+    // Without any display the start says so instead of failing in the toolkit.
+    std::map<std::string, const char*> env;
+    auto getenv = [&](const char* name) { return env.count(name) ? env[name] : nullptr; };
+    EXPECT_NE(MissingDisplay({"A.cfg"}, getenv), std::nullopt);
+    EXPECT_EQ(MissingDisplay({"-platform", "offscreen"}, getenv), std::nullopt);
+    EXPECT_NE(MissingDisplay({"--", "-display"}, getenv), std::nullopt);
+    env["DISPLAY"] = "";
+    EXPECT_NE(MissingDisplay({}, getenv), std::nullopt);
+    env["WAYLAND_DISPLAY"] = "wayland-0";
+    EXPECT_EQ(MissingDisplay({}, getenv), std::nullopt);
 }
 
 TEST(StartupTest, PlainStartShowsOpenAndNamedFilesOpenDirectly) {

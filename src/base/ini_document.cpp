@@ -125,7 +125,12 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         return true;
     }
     if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
-    lines_.push_back("[" + std::string(section) + "]");
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about
+    // "[" + std::string(...).
+    std::string header(1, '[');
+    header += section;
+    header += ']';
+    lines_.push_back(std::move(header));
     lines_.push_back(newLine);
     return true;
 }

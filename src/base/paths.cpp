@@ -1,8 +1,12 @@
-// Path splitting and joining, the program directory, directory search by
-// extension, and the file dialogs' last directory.
+// Path splitting and joining, the program and data directories, directory
+// search by extension, and the file dialogs' last directory.
 #include "base/paths.h"
 
 #include <unistd.h>
+
+#ifndef RECASTER_DATA_FROM_PROGRAM
+#error "the build defines RECASTER_DATA_FROM_PROGRAM for this file"
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -58,6 +62,34 @@ std::string ProgramDirectory() {
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec || exe.empty()) return {};
     return SplitPath(exe.string()).directory;
+}
+
+std::vector<std::string> DataDirectoriesFor(std::string_view programDirectory,
+                                            std::string_view installedRelative) {
+    std::vector<std::string> dirs;
+    if (programDirectory.empty()) return dirs;
+    dirs.push_back(JoinPath(programDirectory, ""));
+    if (installedRelative.empty()) return dirs;
+    std::string installed =
+        JoinPath(std::filesystem::path(JoinPath(programDirectory, installedRelative))
+                     .lexically_normal()
+                     .string(),
+                 "");
+    if (installed != dirs.front()) dirs.push_back(std::move(installed));
+    return dirs;
+}
+
+std::vector<std::string> DataDirectories() {
+    return DataDirectoriesFor(ProgramDirectory(), RECASTER_DATA_FROM_PROGRAM);
+}
+
+std::string FindDataFolder(std::string_view name) {
+    for (const std::string& dir : DataDirectories()) {
+        std::string folder = JoinPath(dir, name);
+        std::error_code ec;
+        if (std::filesystem::is_directory(folder, ec)) return folder;
+    }
+    return {};
 }
 
 std::string JoinPath(std::string_view directory, std::string_view name) {
@@ -124,7 +156,10 @@ std::mutex& LastDirMutex() {
 }
 
 std::string& LastDir() {
-    static std::string dir = JoinPath(ProgramDirectory(), "Config");
+    static std::string dir = [] {
+        std::string samples = FindDataFolder("Config");
+        return samples.empty() ? JoinPath(ProgramDirectory(), "Config") : samples;
+    }();
     return dir;
 }
 

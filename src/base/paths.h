@@ -30,6 +30,22 @@ std::string DirectoryOf(std::string_view path);
 // system does not tell it.
 std::string ProgramDirectory();
 
+// The folders that may hold the program's data: Forms/ (workforms), Config/
+// (sample configurations) and help/ (help pages), in the order they are
+// searched. First the program's own directory, where the build puts them,
+// then the installed data folder (<prefix>/share/recaster/ for a program in
+// <prefix>/bin/). Each ends in "/"; none when the program directory is unknown.
+std::vector<std::string> DataDirectories();
+// The same for a program in `programDirectory`, with the installed data folder
+// at `installedRelative` from it ("../share/recaster"); an empty relative
+// path leaves the installed folder out.
+std::vector<std::string> DataDirectoriesFor(std::string_view programDirectory,
+                                            std::string_view installedRelative);
+
+// The folder `name` (say "Forms") of the first data directory that has it,
+// without a final "/"; empty when none has it.
+std::string FindDataFolder(std::string_view name);
+
 // The directory, a "/" when it is not empty and does not end in one, then the
 // name. An empty directory gives the name alone.
 std::string JoinPath(std::string_view directory, std::string_view name);
@@ -53,8 +69,9 @@ std::vector<std::string> SplitExtensionList(std::string_view list);
 std::vector<std::string> FindFiles(std::string_view directory,
                                    const std::vector<std::string>& extensions);
 
-// The process-wide directory of the file dialogs. Initially the program's
-// directory joined with "Config"; a dialog that ends with OK stores its
+// The process-wide directory of the file dialogs. Initially the Config
+// folder of the data directories (the program's directory joined with
+// "Config" when there is none); a dialog that ends with OK stores its
 // directory here, a cancelled one leaves it unchanged.
 class LastFileDirectory {
   public:

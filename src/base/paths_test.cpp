@@ -45,6 +45,26 @@ TEST(Paths, JoinFilePartAndExtension) {
     EXPECT_EQ(WithExtension("/d/new", ""), "/d/new");
 }
 
+TEST(Paths, DataDirectoriesAreTheProgramsFolderThenTheInstalledDataFolder) {
+    EXPECT_EQ(DataDirectoriesFor("/usr/bin/", "../share/recaster"),
+              (std::vector<std::string>{"/usr/bin/", "/usr/share/recaster/"}));
+    // A staging folder or a moved tree: found relative to the program.
+    EXPECT_EQ(DataDirectoriesFor("/tmp/stage/usr/local/bin", "../share/recaster/"),
+              (std::vector<std::string>{"/tmp/stage/usr/local/bin/",
+                                        "/tmp/stage/usr/local/share/recaster/"}));
+    EXPECT_EQ(DataDirectoriesFor("/opt/rc/", ""), std::vector<std::string>{"/opt/rc/"});
+    EXPECT_EQ(DataDirectoriesFor("/opt/rc/", "."), std::vector<std::string>{"/opt/rc/"});
+    EXPECT_TRUE(DataDirectoriesFor("", "../share/recaster").empty());
+
+    // Run from the build folder, the data sits beside the program.
+    EXPECT_EQ(DataDirectories().front(), ProgramDirectory());
+    const std::string name = "paths-test-" + std::to_string(::getpid());
+    EXPECT_EQ(FindDataFolder(name), "");
+    std::filesystem::create_directory(ProgramDirectory() + name);
+    EXPECT_EQ(FindDataFolder(name), ProgramDirectory() + name);
+    std::filesystem::remove(ProgramDirectory() + name);
+}
+
 TEST(Paths, ProgramDirectoryAndLastFileDirectory) {
     const std::string dir = ProgramDirectory();
     ASSERT_FALSE(dir.empty());

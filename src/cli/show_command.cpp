@@ -25,8 +25,8 @@ const Command kShowCommand{
     "Prints the configuration in FILE: general information, download file\n"
     "structure, database identification, ignored lines, and every database with\n"
     "its document types and fields. Targets are named in the database's\n"
-    "workform, read from Forms/ beside the program and the reference manager's\n"
-    "workform path.\n"
+    "workform, read from the program's Forms/ folders (see 'workforms') and the\n"
+    "reference manager's workform path.\n"
     "  --json   print one JSON document instead: texts in UTF-8, numbers as\n"
     "           stored, flags as true/false, ids of -1 as -1\n"
     "Exit status: 0 done, 1 the file is damaged, 2 the file cannot be opened.\n",

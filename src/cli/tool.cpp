@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "base/version.h"
+
 namespace recaster::cli {
 namespace {
 
 void PrintUsage(std::ostream& os) {
     os << "usage: recaster-cfg <command> [options] FILE\n"
+          "       recaster-cfg --help | --version\n"
           "\n"
           "Commands:\n";
     for (const Command& c : Commands()) {
@@ -36,6 +39,10 @@ int RunTool(const std::vector<std::string>& args, CommandIo& io) {
     }
     if (args[0] == "--help" || args[0] == "-h") {
         PrintUsage(io.out);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        io.out << "recaster-cfg (Recaster II) " << ProgramVersion() << "\n";
         return kExitOk;
     }
     const Command* command = FindCommand(args[0]);

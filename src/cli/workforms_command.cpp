@@ -23,11 +23,12 @@ const Command kWorkformsCommand{
     "list the workforms and where they were read from",
     "usage: recaster-cfg workforms\n"
     "\n"
-    "Lists the folders searched for workform files (Forms/ beside the program,\n"
-    "then the reference manager's \"Workform File Path\" setting), then every\n"
-    "workform in catalog order: identifier, letter, name, number of fields in\n"
-    "use and the file it came from. Files that were passed over are listed last;\n"
-    "when two files claim one letter the first one found wins.\n"
+    "Lists the folders searched for workform files (Forms/ beside the program and\n"
+    "in its installed data folder, then the reference manager's \"Workform File\n"
+    "Path\" setting), then every workform in catalog order: identifier, letter,\n"
+    "name, number of fields in use and the file it came from. Files that were\n"
+    "passed over are listed last; when two files claim one letter the first one\n"
+    "found wins.\n"
     "Exit status: 0 done, 2 bad arguments.\n",
     RunWorkforms,
 };
@@ -46,13 +47,19 @@ std::string LetterOf(workforms::WorkformId id) {
 int RunWorkforms(const std::vector<std::string>& args, CommandIo& io) {
     Arguments parsed;
     if (!ParseArguments(kWorkformsCommand, args, {}, 0, parsed, io)) return kExitUsage;
-    const std::string forms = JoinPath(ProgramDirectory(), "Forms");
     const std::string tomebase = workforms::WorkformLocator::TomebaseWorkformPath();
-    const auto locator = workforms::WorkformLocator::ForDirectories(ProgramDirectory(), tomebase);
+    const auto locator = workforms::WorkformLocator::ForThisProgram();
 
-    io.out << "Searched:\n"
-           << "  " << Pad(forms, 40) << "(Forms beside the program)\n"
-           << "  " << Pad(tomebase.empty() ? "(not set)" : tomebase, 40)
+    // The program's own folders first (beside it, then where it is
+    // installed); the reference manager's path, when set, is the last one.
+    io.out << "Searched:\n";
+    const std::vector<std::string>& dirs = locator.directories();
+    const size_t own = dirs.size() - (!tomebase.empty() && dirs.back() == tomebase ? 1 : 0);
+    for (size_t i = 0; i < own; ++i) {
+        io.out << "  " << Pad(dirs[i], 40)
+               << (i == 0 ? "(Forms beside the program)\n" : "(the program's installed Forms)\n");
+    }
+    io.out << "  " << Pad(tomebase.empty() ? "(not set)" : tomebase, 40)
            << "(reference manager's workform path)\n";
 
     // Loaded one candidate at a time, in the editor's order, to learn which

@@ -3,13 +3,18 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QStyle>
+#include <cstdio>
+#include <cstdlib>
 
+#include "app/instance_channel.h"
 #include "app/startup.h"
+#include "base/version.h"
+#include "qt/command_icons.h"
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
 #include "qt/qt_ui.h"
 #include "qt/single_instance.h"
+#include "ui/message_box.h"
 #include "ui/ui.h"
 #include "workforms/workform_locator.h"
 
@@ -20,7 +25,7 @@ QString ChannelName(QString channel) {
     if (!channel.isEmpty()) return channel;
     QByteArray fromEnv = qgetenv("RECASTER_INSTANCE_CHANNEL");
     if (!fromEnv.isEmpty()) return QString::fromLocal8Bit(fromEnv);
-    return QString::fromStdString(app::InstanceChannelName());
+    return FromPath(app::InstanceChannelPath(app::CurrentInstanceEnvironment()));
 }
 }  // namespace
 
@@ -35,19 +40,24 @@ Application::~Application() {
 
 Application::StartResult Application::Start(const std::vector<std::string>& args) {
     std::vector<std::string> files = app::FilesOfCommandLine(args);
-    // 1. One instance per user: a second start hands over its files.
+    // 1. One instance per desktop session: a second start hands over its files.
     std::string message = app::EncodeForwardedFiles(files, ToPath(QDir::currentPath()));
-    if (instance_->ForwardToRunning(QByteArray::fromStdString(message))) {
-        return StartResult::Forwarded;
-    }
-    instance_->Listen();
+    const SingleInstance::Role role = instance_->Start(QByteArray::fromStdString(message));
+    if (role == SingleInstance::Role::Forwarded) return StartResult::Forwarded;
     QObject::connect(instance_.get(), &SingleInstance::messageReceived,
                      [this](const QByteArray& m) { OpenForwarded(m); });
 
     ui::SetCurrentUi(ui_.get());
-    if (QApplication::windowIcon().isNull()) {
-        QApplication::setWindowIcon(
-            QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    QApplication::setWindowIcon(ProgramIcon());
+    if (role == SingleInstance::Role::Alone) {
+        // Not worth stopping for: the user loses only the hand-over.
+        const QString text =
+            instance_->problem() +
+            QStringLiteral(
+                "\n\nRecaster II runs on, but a further start will run a program of "
+                "its own instead of opening its files here.");
+        ui::ShowMessageBoxText(*ui_, 0, ToModel(text).value_or(ToPath(text)),
+                               ui::MB_OK | ui::MB_ICONEXCLAMATION);
     }
     // 2. The workforms, before any window can ask for them.
     app::LoadWorkformCatalog(*ui_, workforms::WorkformLocator::ForThisProgram());
@@ -73,9 +83,24 @@ void Application::OpenForwarded(const QByteArray& message) {
 }
 
 int RunApplication(int argc, char** argv) {
+    // Answered before the toolkit starts, so they work without a display.
+    const std::vector<std::string> given(argv + 1, argv + argc);
+    if (std::optional<std::string> answer = app::InformationRequested(given)) {
+        std::fputs(answer->c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    // The toolkit aborts without a display; a plain message serves better.
+    if (std::optional<std::string> missing = app::MissingDisplay(given, ::getenv)) {
+        std::fputs(missing->c_str(), stderr);
+        return 1;
+    }
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Recaster II"));
+    QApplication::setApplicationVersion(FromPath(ProgramVersion()));
     QApplication::setOrganizationName(QStringLiteral("Marrowfield"));
+    // The desktop entry's name: Wayland compositors and docks match the
+    // window to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("recaster"));
     std::vector<std::string> args;
     // QApplication has taken its own options (-platform, ...) out of argv.
     const QStringList arguments = QApplication::arguments();

@@ -18,8 +18,9 @@ class SingleInstance;
 
 class Application {
   public:
-    // `channel` empty: the per-user channel name (RECASTER_INSTANCE_CHANNEL
-    // in the environment overrides it, so tests do not meet a real program).
+    // `channel` empty: the channel of this user, display and settings folder
+    // (RECASTER_INSTANCE_CHANNEL in the environment overrides it, so tests do
+    // not meet a real program).
     explicit Application(QString channel = {});
     ~Application();
 

@@ -15,11 +15,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTextCursor>
 #include <QToolTip>
 #include <exception>
 
+#include "qt/command_icons.h"
 #include "qt/owner_drawn_list.h"
 #include "qt/qt_text.h"
 #include "ui/dialog_driver.h"
@@ -205,10 +205,7 @@ QWidget* DialogView::MakeWidget(ui::Control& c) {
         }
         case ControlKind::Icon: {
             auto* icon = new QLabel(this);
-            QIcon appIcon = QApplication::windowIcon();
-            if (appIcon.isNull())
-                appIcon = style()->standardIcon(QStyle::SP_FileDialogDetailedView);
-            icon->setPixmap(appIcon.pixmap(32, 32));
+            icon->setPixmap(ProgramIcon().pixmap(32, 32));
             return icon;
         }
         case ControlKind::HorizontalLine: {

@@ -1,6 +1,7 @@
-// The help viewer over the compiled-in HTML pages.
+// The help viewer over the HTML pages in the data folder.
 #include "qt/help_window.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -11,11 +12,14 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "base/paths.h"
+#include "qt/qt_text.h"
+
 namespace recaster::qt {
 namespace {
 
-QString ReadPage(const QString& name) {
-    QFile file(QStringLiteral(":/help/") + name);
+QString ReadPage(const QString& folder, const QString& name) {
+    QFile file(QDir(folder).filePath(name));
     if (!file.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(file.readAll());
 }
@@ -39,8 +43,13 @@ std::vector<HelpWindow::Entry> HelpWindow::LinksOf(const QString& html) {
     return out;
 }
 
+QString HelpWindow::HelpFolder() {
+    return FromPath(FindDataFolder("help"));
+}
+
 HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window),
+      folder_(HelpFolder()),
       tabs_(new QTabWidget),
       contentsList_(new QListWidget),
       indexFilter_(new QLineEdit),
@@ -50,7 +59,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     setWindowTitle(tr("Recaster II Help"));
     resize(800, 560);
     browser_->setObjectName(QStringLiteral("help-browser"));
-    browser_->setSearchPaths({QStringLiteral(":/help")});
+    if (!folder_.isEmpty()) browser_->setSearchPaths({folder_});
     browser_->setOpenExternalLinks(true);
     indexFilter_->setPlaceholderText(tr("Type the keyword to find"));
 
@@ -68,8 +77,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(splitter);
 
-    contents_ = LinksOf(ReadPage(QStringLiteral("contents.html")));
-    index_ = LinksOf(ReadPage(QStringLiteral("index.html")));
+    contents_ = LinksOf(ReadPage(folder_, QStringLiteral("contents.html")));
+    index_ = LinksOf(ReadPage(folder_, QStringLiteral("index.html")));
     std::sort(index_.begin(), index_.end(), [](const Entry& a, const Entry& b) {
         return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
     });
@@ -120,7 +129,18 @@ void HelpWindow::ShowIndex() {
 }
 
 void HelpWindow::ShowPage(const QString& page) {
-    browser_->setSource(QUrl(page));
+    if (folder_.isEmpty()) {
+        // Better a page that says so than an empty window.
+        QStringList searched;
+        for (const std::string& dir : DataDirectories())
+            searched << FromPath(JoinPath(dir, "help")).toHtmlEscaped();
+        browser_->setHtml(tr("<h1>The help pages are missing</h1><p>They were looked for in:</p>"
+                             "<ul><li>%1</li></ul><p>Installing the program again brings "
+                             "them back.</p>")
+                              .arg(searched.join(QStringLiteral("</li><li>"))));
+    } else {
+        browser_->setSource(QUrl(page));
+    }
     Present();
 }
 

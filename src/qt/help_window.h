@@ -1,5 +1,6 @@
-// HelpWindow: the help viewer. It shows the program's own HTML pages
-// (compiled in under ":/help/"), with a contents list and an index built from
+// HelpWindow: the help viewer. It shows the program's own HTML pages (the
+// help/ folder of its data directories: beside it when built, in its data
+// folder when installed), with a contents list and an index built from
 // the links of contents.html and index.html, and finds a page by keyword
 // ("Technical Support") through the index.
 #pragma once
@@ -38,11 +39,14 @@ class HelpWindow : public QWidget {
 
     // The links of a page: text and target of every <a href>.
     static std::vector<Entry> LinksOf(const QString& html);
+    // The folder of the help pages; empty when none was found.
+    static QString HelpFolder();
 
   private:
     void FilterIndex(const QString& prefix);
     void Present();
 
+    QString folder_;
     QTabWidget* tabs_;
     QListWidget* contentsList_;
     QLineEdit* indexFilter_;

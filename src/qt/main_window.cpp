@@ -12,13 +12,13 @@
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <filesystem>
 #include <functional>
 
 #include "app/quit_request.h"
+#include "qt/command_icons.h"
 #include "qt/document_window.h"
 #include "qt/qt_text.h"
 #include "qt/qt_ui.h"
@@ -80,33 +80,6 @@ QKeySequence SequenceOf(const r::Accelerator& a) {
     if (a.modifiers & r::kModCtrl) mods |= Qt::CTRL;
     if (a.modifiers & r::kModAlt) mods |= Qt::ALT;
     return QKeySequence(*key | mods);
-}
-
-QIcon ToolbarIcon(QStyle* style, int id) {
-    switch (id) {
-        case r::kCmdFileNew:
-            return style->standardIcon(QStyle::SP_FileIcon);
-        case r::kCmdFileOpen:
-            return style->standardIcon(QStyle::SP_DialogOpenButton);
-        case r::kCmdFileSave:
-            return style->standardIcon(QStyle::SP_DialogSaveButton);
-        case r::kCmdCut:
-            return QIcon::fromTheme(QStringLiteral("edit-cut"),
-                                    style->standardIcon(QStyle::SP_DialogDiscardButton));
-        case r::kCmdCopy:
-            return QIcon::fromTheme(QStringLiteral("edit-copy"),
-                                    style->standardIcon(QStyle::SP_FileDialogContentsView));
-        case r::kCmdPaste:
-            return QIcon::fromTheme(QStringLiteral("edit-paste"),
-                                    style->standardIcon(QStyle::SP_FileDialogNewFolder));
-        case r::kCmdPrintReport:
-            return QIcon::fromTheme(QStringLiteral("document-print"),
-                                    style->standardIcon(QStyle::SP_FileDialogDetailedView));
-        case r::kCmdAbout:
-            return style->standardIcon(QStyle::SP_MessageBoxInformation);
-        default:
-            return {};
-    }
 }
 
 // Whether a keyboard lock is on, from the LED state the kernel shows; false
@@ -179,8 +152,7 @@ QAction* MainWindow::MakeAction(int id, const std::string& menuText) {
     action->setObjectName(QStringLiteral("command-%1").arg(id));
     action->setStatusTip(FromModel(app::CMainFrame::StatusText(id)));
     action->setToolTip(FromModel(app::CMainFrame::TooltipText(id)));
-    action->setIcon(ToolbarIcon(style(), id));
-    action->setIconVisibleInMenu(false);
+    action->setIcon(CommandIcon(id));
     connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
     addAction(action);  // shortcuts work without a menu entry too
     actions_[id] = action;

@@ -12,10 +12,13 @@ namespace {
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
 
+// The About box's version line: the dialog fills in the build's version.
+constexpr int kAboutVersion = 1000;
+
 constexpr std::array<ControlTemplate, 4> kAbout{{
     {-1, ControlKind::Icon, "2", {11, 17, 20, 20}, kStyleNone},
-    {-1, ControlKind::Static, "Recaster II for Windows", {40, 10, 119, 8}, kStyleNone},
-    {-1, ControlKind::Static, "Version 5.0", {40, 25, 119, 8}, kStyleNone},
+    {-1, ControlKind::Static, "Recaster II for Linux", {40, 10, 119, 8}, kStyleNone},
+    {kAboutVersion, ControlKind::Static, "Version", {40, 25, 119, 8}, kStyleNone},
     {kOk, ControlKind::DefaultPushButton, "OK", {176, 6, 32, 14}, kStyleTabStop | kStyleGroup},
 }};
 

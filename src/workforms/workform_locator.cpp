@@ -17,14 +17,23 @@ std::string_view WithoutFinalSlash(std::string_view dir) {
 
 WorkformLocator WorkformLocator::ForDirectories(std::string_view program_directory,
                                                 std::string_view tomebase_directory) {
+    std::vector<std::string> data;
+    if (!program_directory.empty()) data.emplace_back(program_directory);
+    return ForDataDirectories(data, tomebase_directory);
+}
+
+WorkformLocator WorkformLocator::ForDataDirectories(
+    const std::vector<std::string>& data_directories, std::string_view tomebase_directory) {
     WorkformLocator locator;
-    if (!program_directory.empty()) locator.AddDirectory(JoinPath(program_directory, "Forms"));
+    for (const std::string& dir : data_directories) {
+        if (!dir.empty()) locator.AddDirectory(JoinPath(dir, "Forms"));
+    }
     locator.AddDirectory(tomebase_directory);
     return locator;
 }
 
 WorkformLocator WorkformLocator::ForThisProgram() {
-    return ForDirectories(ProgramDirectory(), TomebaseWorkformPath());
+    return ForDataDirectories(DataDirectories(), TomebaseWorkformPath());
 }
 
 std::string WorkformLocator::TomebaseWorkformPath() {

@@ -1,6 +1,6 @@
 // WorkformLocator: where workform files are looked for, and the ordered list of
 // candidate files found there. Earlier candidates win when two files claim the
-// same workform letter, so the program's own "Forms" folder comes first.
+// same workform letter, so the program's own "Forms" folders come first.
 #pragma once
 
 #include <string>
@@ -27,9 +27,14 @@ class WorkformLocator {
     // `tomebase_directory`. Either may be empty.
     static WorkformLocator ForDirectories(std::string_view program_directory,
                                           std::string_view tomebase_directory);
+    // "Forms" under each of `data_directories` in order, then
+    // `tomebase_directory`.
+    static WorkformLocator ForDataDirectories(const std::vector<std::string>& data_directories,
+                                              std::string_view tomebase_directory);
 
-    // ForDirectories with the running program's directory and the reference
-    // manager's workform path from its settings.
+    // The program's own workforms (Forms/ beside it, then in its installed
+    // data folder; see DataDirectories()), then the reference manager's
+    // workform path from its settings.
     static WorkformLocator ForThisProgram();
 
     // The reference manager's workform path; empty when it is not set.

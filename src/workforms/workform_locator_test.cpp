@@ -51,6 +51,11 @@ TEST(WorkformLocator, DirectoryList) {
               (std::vector<std::string>{"/a/Forms", "/a/forms", "/does/not/exist"}));
     EXPECT_TRUE(list.Candidates().empty());
 
+    // Built or installed, the program's own folders come first.
+    EXPECT_EQ(WorkformLocator::ForDataDirectories({"/usr/bin/", "/usr/share/recaster/"}, "/srv")
+                  .directories(),
+              (std::vector<std::string>{"/usr/bin/Forms", "/usr/share/recaster/Forms", "/srv"}));
+
     // The Tomebase path may be the program's own Forms folder.
     EXPECT_EQ(WorkformLocator::ForDirectories("/p", "/p/Forms/").directories().size(), 1u);
 }
