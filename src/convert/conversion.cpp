@@ -62,10 +62,11 @@ void CopyConfiguration(config::CCfgFile& from, config::CCfgFile& to,
     *to.GetIgnoredLines() = *from.GetIgnoredLines();
 
     config::CCfgDBList& target = *to.GetDBList();
-    target.Remove(target.Database(1));
-
     config::CCfgDBList& source = *from.GetDBList();
     const int count = source.GetCount();
+    // The old databases replace the new file's default one; a damaged old
+    // list without any keeps it, since every configuration has one.
+    if (count > 0) target.Remove(target.Database(1));
     CopyPhase phase(host, count);
     for (int p = 1; p <= count; ++p) {
         config::CCfgDatabase* old = source.Database(p);

@@ -302,6 +302,17 @@ TEST_F(ConversionTest, FailuresOfEitherFileLeaveNoNewFile) {
     EXPECT_FALSE(NewFileExists());
 }
 
+TEST_F(ConversionTest, AnOldListWithoutDatabasesKeepsTheNewDefaultDatabase) {
+    OldConfig old;
+    old.root.GetDBList()->Remove(&old.Default());
+    old.Write(kOld, fs);
+    host.names = {kNew};
+    ASSERT_EQ(Convert().outcome, ConversionOutcome::Converted);
+    auto root = OpenNew();
+    ASSERT_EQ(root->GetDBList()->GetCount(), 1);
+    EXPECT_EQ(root->GetDBList()->Database(1)->name, "Default");
+}
+
 TEST_F(ConversionTest, AFileOfTheCurrentFormatIsRefused) {
     config::CCfgFile current(fs);
     current.Create(kOld);

@@ -100,7 +100,8 @@ class Writer {
         PutAt(FourCC("STP#"), RecordOf(*source.GetIdentPairs()));
         PutAt(FourCC("STR#"), RecordOf(*source.GetIgnoredLines()));
         config::CCfgDBList& list = *source.GetDBList();
-        const Rows defaultRows = list.Database(1)->GetParseInfo()->rows;
+        const Rows defaultRows = list.GetCount() > 0 ? list.Database(1)->GetParseInfo()->rows
+                                                     : config::CCfgAutoParseInfo().rows;
         std::vector<uint32_t> ids;
         for (int p = 1; p <= list.GetCount(); ++p) {
             CCfgDatabase& db = *list.Database(p);
