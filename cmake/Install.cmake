@@ -3,6 +3,7 @@
 #   bin/recaster, bin/recaster-cfg             the two programs, nothing else
 #   share/recaster/Forms/*.TWF                 the sample workforms
 #   share/recaster/Config/Sample.cfg           the sample configuration
+#   share/recaster/Config/Sample-v2.cfg        the same in the older format
 #   share/recaster/help/*.html                 the help pages
 #   share/applications/recaster.desktop        the desktop entry
 #   share/icons/hicolor/*/apps/recaster.*      the program's icon, SVG and PNG
@@ -27,7 +28,8 @@ install(TARGETS recaster recaster-cfg RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR
 # Data the build made beside the programs, and the help pages from the source.
 install(DIRECTORY ${staged}/Forms/ DESTINATION ${RECASTER_INSTALL_DATADIR}/Forms
   FILES_MATCHING PATTERN "*.TWF")
-install(FILES ${staged}/Config/Sample.cfg DESTINATION ${RECASTER_INSTALL_DATADIR}/Config)
+install(FILES ${staged}/Config/Sample.cfg ${staged}/Config/Sample-v2.cfg
+  DESTINATION ${RECASTER_INSTALL_DATADIR}/Config)
 file(GLOB help_pages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/resources/help/*.html)
 install(FILES ${help_pages} DESTINATION ${RECASTER_INSTALL_DATADIR}/help)
 

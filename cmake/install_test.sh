@@ -35,6 +35,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expected=(
     bin/recaster
     bin/recaster-cfg
+    share/recaster/Config/Sample-v2.cfg
     share/recaster/Config/Sample.cfg
     share/recaster/help/contents.html
     share/recaster/help/index.html

@@ -13,6 +13,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "app/conversion_dialogs.h"
 #include "app/file_dialogs.h"
 #include "app/print_report.h"
 #include "app/window_placement.h"
@@ -64,6 +65,20 @@ int LoadMessageFor(const std::exception& error) {
         }
     }
     return kMsgFailedToOpen;
+}
+
+// The file that the exception being handled names; empty when it names
+// none.
+std::string FailedPath() {
+    try {
+        throw;
+    } catch (const FileError& e) {
+        return e.path();
+    } catch (const ArchiveError& e) {
+        return e.path();
+    } catch (...) {
+        return {};
+    }
 }
 
 }  // namespace
@@ -192,20 +207,39 @@ bool CCfgDocument::OnOpenDocument(const std::string& path) {
     if (IsOpen()) throw std::logic_error("CCfgDocument::OnOpenDocument: a file is open");
     std::optional<uint16_t> version = PreCheck(path);
     if (!version) return false;
+    std::string openPath = path;
     if (*version == 2) {
-        ui::ShowMessageBox(ui_, kMsgOlderFormat, {dialogs::DisplayText(path)}, kErrorBox);
-        return false;
+        std::optional<std::string> converted = ConvertOlderFile(path);
+        if (!converted) return false;
+        openPath = *converted;
     }
     try {
         ui::WaitCursor wait(ui_);
-        root_.Open(path, store::OpenMode::ReadWrite);
+        root_.Open(openPath, store::OpenMode::ReadWrite);
     } catch (...) {
-        ReportLoadError(path);
+        ReportLoadError(openPath);
         return false;
     }
-    SetPathName(path);
+    SetPathName(openPath);
     SetModifiedFlag(false);
     return true;
+}
+
+std::optional<std::string> CCfgDocument::ConvertOlderFile(const std::string& path) {
+    ConversionDialogs conversion(ui_, fs_, workforms::Workforms());
+    try {
+        return conversion.Run(path);
+    } catch (...) {
+        // A failure that names another file than the old one concerns the
+        // new file (or its temporary name), which was being created.
+        const std::string failed = FailedPath();
+        if (!conversion.newPath().empty() && !failed.empty() && failed != path) {
+            ReportError(kMsgCreateFailed, conversion.newPath());
+        } else {
+            ReportLoadError(path);
+        }
+        return std::nullopt;
+    }
 }
 
 bool CCfgDocument::OnSaveDocument(const std::string& path) {

@@ -64,7 +64,6 @@ enum DocumentMessage : int {
     kMsgReadError = 61704,
     kMsgFailedToOpen = 61705,
     kMsgSaveChanges = 61706,
-    kMsgOlderFormat = 61707,
     kMsgSaveFailed = 61708,
     kMsgCreateFailed = 61709,
 };
@@ -83,7 +82,8 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     // it and opens it. Cancel: false, no file.
     bool OnNewDocument();
     // Checks the first three bytes, then opens the file. A version-2 file is
-    // not opened (its conversion is not available yet).
+    // first converted into a new file (conversion_dialogs.h), which is then
+    // opened instead; the old file stays as it was.
     bool OnOpenDocument(const std::string& path);
     // Commits when `path` is the document's path, else copies the store to
     // `path` and continues there. Clears the modified flag on success.
@@ -147,6 +147,9 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     std::optional<uint16_t> PreCheck(const std::string& path);
     // Shows the load message for the exception being handled.
     void ReportLoadError(const std::string& path);
+    // Converts the version-2 file `path`: the new file's path, or nothing
+    // after the user declined or was told why it failed.
+    std::optional<std::string> ConvertOlderFile(const std::string& path);
     // Shows `messageId` naming `path`, with the exception's own text below.
     void ReportError(int messageId, const std::string& path);
     void RegisterStructureCommands();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/conversion_dialogs.h"
+
 #include <map>
 
 #include "base/paths.h"
@@ -110,10 +112,10 @@ TEST_F(CfgDocumentTest, OpenCheckShowsTheMessageOfEachFailureNamingTheFile) {
     EXPECT_EQ(ui.PendingAnswers(), 0u);
 }
 
-TEST_F(CfgDocumentTest, OlderFormatIsNotOpenedAndStaysUntouched) {
+TEST_F(CfgDocumentTest, DecliningToConvertAnOlderFileOpensNothingAndLeavesIt) {
     std::vector<uint8_t> old = {2, 0, 1, 9, 9, 9};
     fs.Put("/cfg/old.cfg", old);
-    ui.AnswerMessageBox(ui::IDOK, kMsgOlderFormat);
+    ui.AnswerMessageBox(ui::IDNO, kMsgConvertQuestion);
     CCfgDocument doc(ui, fs);
     EXPECT_FALSE(doc.OnOpenDocument("/cfg/old.cfg"));
     EXPECT_FALSE(doc.IsOpen());

@@ -40,6 +40,9 @@ class ProgressDialog : public ui::Dialog {
     void Destroy();
 
     bool stopRequested() const { return stopRequested_; }
+    // Forgets a stop request, after the user said to go on; a later Stop
+    // counts again.
+    void ClearStopRequest() { stopRequested_ = false; }
     bool exists() const { return open_; }
     // The bar's position for `position` (0..10000, rounded to nearest).
     int BarPosition(int32_t position) const;

@@ -10,10 +10,12 @@ extern const Command kCheckCommand;
 extern const Command kDumpCommand;
 extern const Command kWorkformsCommand;
 extern const Command kReportCommand;
+extern const Command kConvertCommand;
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands{kNewCommand,  kShowCommand,      kCheckCommand,
-                                               kDumpCommand, kWorkformsCommand, kReportCommand};
+    static const std::vector<Command> commands{kNewCommand,    kShowCommand,      kCheckCommand,
+                                               kDumpCommand,   kWorkformsCommand, kReportCommand,
+                                               kConvertCommand};
     return commands;
 }
 

@@ -2,6 +2,7 @@
 // five top-level objects, loaded when the file opens.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,13 @@ class CCfgFile {
     // default database, empty identification pairs and ignored lines). Does
     // not open it.
     void Create(const std::string& path);
+    // The same new file, filled by `fill` before it is written: after the
+    // initial records the five top-level objects are loaded, `fill` edits
+    // them, and only then is the file committed and closed. Until that
+    // commit it lives under a temporary name, so when `fill` (or anything
+    // else) fails nothing is left at `path`, and a file that was there
+    // stays as it was.
+    void Create(const std::string& path, const std::function<void(CCfgFile&)>& fill);
     // Opens the store and loads the five top-level objects.
     void Open(const std::string& path, store::OpenMode mode = store::OpenMode::ReadWrite);
     void Commit() { store_.Commit(); }
@@ -45,6 +53,9 @@ class CCfgFile {
     bool IsOpen() const { return store_.IsOpen(); }
 
   private:
+    void WriteInitialRecords();
+    void LoadContents();
+
     store::Store store_;
     CStoreLink link_;
     std::unique_ptr<CCfgGenlInfo> genl_;

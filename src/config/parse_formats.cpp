@@ -22,8 +22,23 @@ void CopyText(std::array<uint8_t, kParseTextBytes>& to,
     }
 }
 
+// Version-2 parse information stores five rows, and kind 5 (or 255) meant
+// "no component" there: those rows, and the two rows it never stored, are
+// not in use. Read with today's meaning they would give every field ISSN
+// and CODEN components its owner never had.
+constexpr size_t kVersion2Rows = 5;
+constexpr uint8_t kVersion2None = 5;
+constexpr uint8_t kVersion2NoneToo = 255;
+
+bool RowInUse(const ParseComponentRow& row, size_t index, bool version2) {
+    if (row.component == kParseNone) return false;
+    if (!version2) return true;
+    return index < kVersion2Rows && row.component != kVersion2None &&
+           row.component != kVersion2NoneToo;
+}
+
 void FillFormat(CCfgParseFormat& format, const CCfgAutoParseInfo& info,
-                const CCfgAutoParseTargets& targets, uint16_t workform,
+                const CCfgAutoParseTargets& targets, uint16_t workform, bool version2,
                 const workforms::WorkformCatalog& catalog) {
     for (size_t i = 0; i < kParseRows; ++i) {
         const ParseComponentRow& from = info.rows[i];
@@ -32,7 +47,7 @@ void FillFormat(CCfgParseFormat& format, const CCfgAutoParseInfo& info,
         CopyText(to.followedBy, from.followedBy);
         to.optional = from.optional;
         to.component =
-            from.component == kParseNone
+            !RowInUse(from, i, version2)
                 ? kRowNotUsed
                 : static_cast<uint8_t>(targets.GetTarget(from.component, workform, catalog) + 1);
     }
@@ -73,15 +88,17 @@ void BuildParseFormats(CCfgField& field, uint32_t oldTargetsId, uint32_t oldPars
         info.rows = source->GetParseInfo()->rows;
     }
 
+    const bool version2 = link != nullptr && link->Version() == 2;
     CCfgParseFormat format;
     format.useDefault = 1;
-    FillFormat(format, info, targets, db != nullptr ? db->workform : kDefaultWorkform, catalog);
+    FillFormat(format, info, targets, db != nullptr ? db->workform : kDefaultWorkform, version2,
+               catalog);
     field.parseFormats.Set(std::string(), format);
     if (db != nullptr) {
         const CCfgDocTypeList* docTypes = db->GetDocTypeList();
         for (int p = 1; p <= docTypes->GetCount(); ++p) {
             const CCfgDocType* dt = docTypes->DocType(p);
-            FillFormat(format, info, targets, dt->workform, catalog);
+            FillFormat(format, info, targets, dt->workform, version2, catalog);
             field.parseFormats.Set(dt->name, format);
         }
     }

@@ -15,7 +15,8 @@ class CCfgField;
 // workform, then one per document type of the database for its workform.
 // oldTargetsId / oldParseInfoId are the ids read from the old field record
 // (kNoId when absent); records that were loaded are deleted from the store
-// and the field is saved.
+// and the field is saved. Read from a version-2 store, rows 5 and 6 and rows
+// of kind 5 or 255 ("no component" then) are not in use (254), like kind 7.
 void BuildParseFormats(CCfgField& field, uint32_t oldTargetsId, uint32_t oldParseInfoId,
                        const workforms::WorkformCatalog& catalog);
 

@@ -146,5 +146,35 @@ TEST_F(ParseFormatsFixture, ReadingAParsedFieldWithoutFormatsBuildsThem) {
     EXPECT_EQ(read->parseFormats.Find("News")->rows[1].component, 42);
 }
 
+TEST(ParseFormatsVersion2Test, OldNoneKindsAndTheRowsVersion2LacksAreNotInUse) {
+    // In a version-2 store kind 5 (and 255) meant "no component", and rows 5
+    // and 6 were never stored: none of them may become ISSN or CODEN targets.
+    MemStore ms(2);
+    workforms::WorkformCatalog catalog;
+    CCfgDBList dbs;
+    dbs.Attach(ms.link(), 0);
+    CCfgDatabase* db = AddDb(dbs, "Default");
+    CCfgAutoParseInfo* info = db->GetParseInfo();
+    info->rows[1].component = 5;
+    info->rows[2].component = 255;
+    CCfgField* field = AddField(*db->GetFieldList(), "SO", kFieldParsed);
+    BuildParseFormats(*field, kNoId, kNoId, catalog);
+    const CCfgParseFormat* format = field->parseFormats.Find("");
+    ASSERT_NE(format, nullptr);
+    std::vector<uint8_t> targets;
+    for (const auto& row : format->rows) targets.push_back(row.component);
+    EXPECT_EQ(targets, (std::vector<uint8_t>{4, 254, 254, 25, 20, 254, 254}));
+
+    // The same information read as the current format keeps ISSN and CODEN.
+    MemStore current;
+    CCfgDBList currentDbs;
+    currentDbs.Attach(current.link(), 0);
+    CCfgDatabase* db3 = AddDb(currentDbs, "Default");
+    CCfgField* field3 = AddField(*db3->GetFieldList(), "SO", kFieldParsed);
+    BuildParseFormats(*field3, kNoId, kNoId, catalog);
+    EXPECT_EQ(field3->parseFormats.Find("")->rows[5].component, 40);
+    EXPECT_EQ(field3->parseFormats.Find("")->rows[6].component, 39);
+}
+
 }  // namespace
 }  // namespace recaster::config

@@ -255,11 +255,25 @@ const std::map<int, std::string>& Table() {
         {61704, "An error occurred while reading %1."},
         {61705, "Failed to open the configuration file %1."},
         {61706, "Save changes to %1?"},
-        {61707,
-         "%1 is a configuration file of the older format (version 2). Converting it is not "
-         "available yet, so the file was not opened."},
         {61708, "Cannot save %1."},
         {61709, "Cannot create %1."},
+        // Conversion of older (version-2) configuration files: the questions,
+        // the message line of User Defined Workform Selection, the outcome,
+        // the progress dialog's title, and the refusal of the old file's own
+        // name for the new file.
+        {1086, "Please select the new workform you want to use."},
+        {4153, "Convert this configuration file to the version 1.1 format?"},
+        {4154, "Conversion Completed."},
+        {4155,
+         "This configuration file refers to user defined workforms. Only convert it after "
+         "you have converted the databases that use those workforms, because you will "
+         "choose which new workform replaces each of them.\n\nContinue?"},
+        {4156, "Are you sure you want to stop the conversion?"},
+        {4157, "Conversion not completed."},
+        {4158,
+         "%1 is the file being converted, and it stays as it is. Choose another name for "
+         "the new file."},
+        {4159, "Converting Configuration File"},
     };
     return table;
 }
