@@ -22,13 +22,15 @@ extern const std::span<const DialogTemplate> kViewDialogs;
 extern const std::span<const DialogTemplate> kStructureDialogs;
 extern const std::span<const DialogTemplate> kDatabaseDialogs;
 extern const std::span<const DialogTemplate> kReportDialogs;
+extern const std::span<const DialogTemplate> kFieldDialogs;
 
-static const std::array<std::span<const DialogTemplate>, 5> kAllTables{
+static const std::array<std::span<const DialogTemplate>, 6> kAllTables{
     kDocumentDialogs,
     kViewDialogs,
     kStructureDialogs,
     kDatabaseDialogs,
     kReportDialogs,
+    kFieldDialogs,
 };
 
 const DialogTemplate* FindDialogTemplate(int id) {
