@@ -110,6 +110,7 @@ void FieldInfoDialog::OnInitDialog() {
     SetText(kEndsWith, field_.endsWith);
     spaceCharTyped_ = separatorTextTyped_ = false;
     spaceChar_->SetTextLimit(kMaxSpaceChar);
+    // No space character shows as a space.
     spaceCharShown_ = field_.spaceChar == 0 ? std::string(" ")
                                             : std::string(1, static_cast<char>(field_.spaceChar));
     spaceChar_->SetText(spaceCharShown_);
@@ -117,7 +118,7 @@ void FieldInfoDialog::OnInitDialog() {
     separatorText_->SetTextLimit(kMaxSeparatorText);
     separatorTextShown_ = SeparatorEscapes::Encode(field_.separatorText);
     separatorText_->SetText(separatorTextShown_);
-    CheckSeparateMode(field_.separateMode);
+    SelectSeparateMode(field_.separateMode);
 
     ShowPage(field_.type);
 }
@@ -130,7 +131,7 @@ bool FieldInfoDialog::SeparatorTextChanged() const {
     return separatorTextTyped_ || separatorText_->text() != separatorTextShown_;
 }
 
-void FieldInfoDialog::CheckSeparateMode(uint32_t mode) {
+void FieldInfoDialog::SelectSeparateMode(uint32_t mode) {
     for (size_t m = 0; m < modeRadios_.size(); ++m) modeRadios_[m]->SetChecked(m == mode ? 1 : 0);
 }
 
@@ -155,7 +156,6 @@ std::unique_ptr<FieldOptionPage> FieldInfoDialog::MakePage(int type) {
 }
 
 void FieldInfoDialog::ShowPage(int type) {
-    const bool known = type >= 0 && type < kTypeCount;
     FieldOptionPage* next = page(type);
     if (next != nullptr && next == shown_) return;
     if (shown_ != nullptr) {
@@ -165,7 +165,7 @@ void FieldInfoDialog::ShowPage(int type) {
         shown_ = nullptr;
     }
     ui::Control& frame = Item(kPageFrame);
-    if (next == nullptr && known) {
+    if (next == nullptr) {
         if (auto made = MakePage(type)) {
             next = made.get();
             pages_[static_cast<size_t>(type)] = std::move(made);
@@ -218,7 +218,7 @@ bool FieldInfoDialog::OnCommand(ui::Control& control, ui::Notification notificat
     if (&control == separatorText_) {
         if (notification != N::EditChanged) return false;
         separatorTextTyped_ = true;
-        CheckSeparateMode(1);
+        SelectSeparateMode(1);
         return true;
     }
     if (&control == spaceChar_) {

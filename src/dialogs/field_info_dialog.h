@@ -98,7 +98,7 @@ class FieldInfoDialog : public ui::Dialog, private FieldPageHost {
     void ShowPage(int type);
     std::unique_ptr<FieldOptionPage> MakePage(int type);
     void TypeChanged();
-    void CheckSeparateMode(uint32_t mode);
+    void SelectSeparateMode(uint32_t mode);
     // The user changed the edit, or it no longer shows what it showed.
     bool SpaceCharChanged() const;
     bool SeparatorTextChanged() const;
