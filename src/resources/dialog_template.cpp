@@ -23,14 +23,16 @@ extern const std::span<const DialogTemplate> kStructureDialogs;
 extern const std::span<const DialogTemplate> kDatabaseDialogs;
 extern const std::span<const DialogTemplate> kReportDialogs;
 extern const std::span<const DialogTemplate> kConvertDialogs;
+extern const std::span<const DialogTemplate> kFieldDialogs;
 
-static const std::array<std::span<const DialogTemplate>, 6> kAllTables{
+static const std::span<const DialogTemplate> kAllTables[] = {
     kDocumentDialogs,
     kViewDialogs,
     kStructureDialogs,
     kDatabaseDialogs,
     kReportDialogs,
     kConvertDialogs,
+    kFieldDialogs,
 };
 
 const DialogTemplate* FindDialogTemplate(int id) {

@@ -96,8 +96,19 @@ const std::map<int, std::string>& Table() {
         {61712, "Enter a whole number."},
         {61714, "Enter a whole number from %1 to %2."},
         {61716, "Enter no more than %1 characters."},
-        {4028, "< None >"},
         {49, "Author Format for DB '%1'"},
+        // The field dialogs: tag and field type checks of Field Information.
+        {1090, "Before changing the field type, you must delete the associated Subfields."},
+        {4141,
+         "A field with tag '%1' is already defined in this database.  Choose a different tag "
+         "for this field."},
+        {4142,
+         "A subfield with tag '%1' is already defined for this field.  Choose a different tag "
+         "for this subfield."},
+        {4145, "A field tag must contain at least one character."},
+        {4147,
+         "A subfield cannot have field type 'Parsed with Subfields'. Select a different field "
+         "type."},
         // The shell: title, idle status text and the status-line texts of the
         // commands (after "\n": the tooltip of a toolbar button).
         {32775, "View or change the comments of this configuration file\nFile Information"},
