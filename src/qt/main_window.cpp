@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <filesystem>
@@ -19,7 +21,7 @@
 
 #include "app/quit_request.h"
 #include "qt/command_icons.h"
-#include "qt/document_window.h"
+#include "qt/list_window.h"
 #include "qt/qt_text.h"
 #include "qt/qt_ui.h"
 #include "resources/menus.h"
@@ -138,10 +140,15 @@ MainWindow::MainWindow(QtUi& ui, QWidget* parent)
         if (!ui_.IsPumping() && app::QuitRequest::Take()) close();
     });
     idle->start(300);
+    // Paste follows what the clipboard holds, also when another program
+    // changes it.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &MainWindow::UpdateCommandStates);
 }
 
 MainWindow::~MainWindow() {
     // Documents close before the frame that routes their commands.
+    sessions_.clear();
     for (QMdiSubWindow* sub : mdi_->subWindowList()) delete sub;
 }
 
@@ -306,28 +313,56 @@ QAction* MainWindow::ActionFor(int id) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-std::vector<DocumentWindow*> MainWindow::documentWindows() const {
-    std::vector<DocumentWindow*> out;
-    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
-        if (auto* w = qobject_cast<DocumentWindow*>(sub->widget())) out.push_back(w);
-    }
+std::vector<app::DocumentSession*> MainWindow::sessions() const {
+    std::vector<app::DocumentSession*> out;
+    for (const auto& s : sessions_) out.push_back(s.get());
     return out;
 }
 
-DocumentWindow* MainWindow::activeDocumentWindow() const {
+ListWindow* MainWindow::activeListWindow() const {
     QMdiSubWindow* sub = mdi_->activeSubWindow();
     if (!sub) {
         auto list = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
         if (list.isEmpty()) return nullptr;
         sub = list.back();
     }
-    return qobject_cast<DocumentWindow*>(sub->widget());
+    auto* window = qobject_cast<ListWindow*>(sub->widget());
+    return window != nullptr && window->frame() != nullptr ? window : nullptr;
+}
+
+app::DocumentSession* MainWindow::activeSession() const {
+    ListWindow* window = activeListWindow();
+    return window ? SessionOf(*window->frame()) : nullptr;
+}
+
+app::DocumentSession* MainWindow::SessionOf(const views::ListFrame& frame) const {
+    for (const auto& s : sessions_) {
+        if (s->IsOpen() && s->Owns(frame)) return s.get();
+    }
+    return nullptr;
+}
+
+QMdiSubWindow* MainWindow::SubWindowOf(const views::ListFrame& frame) const {
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        auto* window = qobject_cast<ListWindow*>(sub->widget());
+        if (window != nullptr && window->frame() == &frame) return sub;
+    }
+    return nullptr;
+}
+
+ListWindow* MainWindow::WindowOf(const views::ListFrame& frame) const {
+    QMdiSubWindow* sub = SubWindowOf(frame);
+    return sub ? qobject_cast<ListWindow*>(sub->widget()) : nullptr;
 }
 
 void MainWindow::ActiveChildChanged() {
-    DocumentWindow* w = activeDocumentWindow();
+    ListWindow* window = activeListWindow();
+    app::DocumentSession* session = window ? SessionOf(*window->frame()) : nullptr;
     std::vector<ui::CommandTarget*> targets;
-    if (w) targets = {&w->frame().view(), &w->document()};
+    if (session) {
+        targets = session->CommandTargets(*window->frame());
+        window->frame()->OnActivate();
+    }
     frame_->SetActiveTargets(targets);
     if (frame_->MenuId() != builtMenu_) BuildMenus();
     UpdateCommandStates();
@@ -335,10 +370,14 @@ void MainWindow::ActiveChildChanged() {
 
 bool MainWindow::OpenDocumentFile(const std::string& path) {
     std::error_code ec;
-    std::string canonical = std::filesystem::weakly_canonical(path, ec).string();
-    for (DocumentWindow* w : documentWindows()) {
-        if (!ec && w->CanonicalPath() == canonical) {
-            mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+    const std::string canonical = std::filesystem::weakly_canonical(path, ec).string();
+    for (app::DocumentSession* s : sessions()) {
+        if (!s->IsOpen()) continue;
+        std::error_code ec2;
+        const std::string open =
+            std::filesystem::weakly_canonical(s->document().PathName(), ec2).string();
+        if (!ec && !ec2 && open == canonical) {
+            ActivateFrame(s->databaseFrame());
             return true;
         }
     }
@@ -354,7 +393,9 @@ bool MainWindow::StartDocument(const std::function<bool(app::CCfgDocument&)>& st
         auto document = std::make_unique<app::CCfgDocument>(ui_);
         if (!start(*document)) return false;
         frame_->NoteRecentFile(document->PathName());
-        AddDocumentWindow(std::move(document));
+        sessions_.push_back(std::make_unique<app::DocumentSession>(std::move(document), *this));
+        sessions_.back()->SetListener(this);
+        sessions_.back()->Show();
     } catch (const std::exception& e) {
         ui::ShowMessageBoxText(ui_, 0, e.what(), ui::MB_OK | ui::MB_ICONSTOP);
         return false;
@@ -363,24 +404,78 @@ bool MainWindow::StartDocument(const std::function<bool(app::CCfgDocument&)>& st
     return true;
 }
 
-void MainWindow::AddDocumentWindow(std::unique_ptr<app::CCfgDocument> document) {
-    auto* window = new DocumentWindow(std::move(document));
+void MainWindow::OpenFrame(views::ListFrame& frame, const ui::Rect& geometry) {
+    auto* window = new ListWindow(frame);
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
-    connect(window, &DocumentWindow::documentClosed, sub, &QWidget::close);
-    connect(window, &DocumentWindow::stateChanged, this, &MainWindow::UpdateCommandStates);
-    connect(window, &DocumentWindow::pathChanged, this, [this](const QString& path) {
-        frame_->NoteRecentFile(ToPath(path));
-        RebuildRecentFiles();
-    });
-    // The chain must not point into a window that is gone, not even until
-    // the next active window is known.
-    connect(window, &QObject::destroyed, this, [this] {
-        frame_->SetActiveTargets({});
-        QTimer::singleShot(0, this, [this] { ActiveChildChanged(); });
-    });
+    connect(window, &ListWindow::closeRequested, this, &MainWindow::WindowCloseRequested);
+    if (!geometry.IsEmpty())
+        sub->setGeometry(geometry.left, geometry.top, geometry.Width(), geometry.Height());
     sub->show();
     mdi_->setActiveSubWindow(sub);
     ActiveChildChanged();
+}
+
+void MainWindow::ActivateFrame(views::ListFrame& frame) {
+    QMdiSubWindow* sub = SubWindowOf(frame);
+    if (!sub) return;
+    if (sub->isMinimized()) sub->showNormal();
+    mdi_->setActiveSubWindow(sub);
+    ActiveChildChanged();
+}
+
+void MainWindow::CloseFrame(views::ListFrame& frame) {
+    QMdiSubWindow* sub = SubWindowOf(frame);
+    if (!sub) return;
+    // The chain must not point into a window that is going, not even until
+    // the next active window is known.
+    frame_->SetActiveTargets({});
+    qobject_cast<ListWindow*>(sub->widget())->Detach();
+    sub->hide();
+    sub->deleteLater();
+    QTimer::singleShot(0, this, [this] { ActiveChildChanged(); });
+}
+
+int MainWindow::ChildWindowCount() const {
+    // Windows that are going (detached, deleted later) no longer count.
+    int count = 0;
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        auto* window = qobject_cast<ListWindow*>(sub->widget());
+        if (window != nullptr && window->frame() != nullptr) ++count;
+    }
+    return count;
+}
+
+ui::Rect MainWindow::ClientArea() const {
+    // A minimised window keeps the sizes of its restored layout.
+    const QSize size = mdi_->viewport()->size();
+    return ui::Rect{0, 0, size.width(), size.height()};
+}
+
+int MainWindow::CaptionHeight() const {
+    return style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, mdi_);
+}
+
+void MainWindow::WindowCloseRequested(ListWindow* window) {
+    views::ListFrame* frame = window->frame();
+    if (frame == nullptr) return;
+    if (app::DocumentSession* session = SessionOf(*frame)) session->CloseRequested(*frame);
+}
+
+void MainWindow::SessionClosed(app::DocumentSession& session) {
+    // Not from inside the session's own notification.
+    QTimer::singleShot(0, this, [this, s = &session] {
+        std::erase_if(sessions_, [s](const auto& owned) { return owned.get() == s; });
+        ActiveChildChanged();
+    });
+}
+
+void MainWindow::SessionStateChanged(app::DocumentSession& /*session*/) {
+    UpdateCommandStates();
+}
+
+void MainWindow::SessionPathChanged(app::DocumentSession& /*session*/, const std::string& path) {
+    frame_->NoteRecentFile(path);
+    RebuildRecentFiles();
 }
 
 void MainWindow::ShowAtStart(uint32_t startShowCommand) {
@@ -419,8 +514,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    for (DocumentWindow* w : documentWindows()) {
-        if (!w->QueryClose()) {
+    for (app::DocumentSession* s : sessions()) {
+        if (s->IsOpen() && !s->QueryClose()) {
             event->ignore();
             return;
         }
@@ -438,9 +533,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         placement.flags = app::kRestoreToMaximized;
     frame_->SavePlacement(placement);
     // Every document has been asked; close them without asking again.
-    for (DocumentWindow* w : documentWindows()) {
-        if (w->document().IsOpen()) w->document().OnCloseDocument();
-    }
+    sessions_.clear();
     for (QMdiSubWindow* sub : mdi_->subWindowList()) delete sub;
     event->accept();
 }
@@ -504,7 +597,7 @@ void MainWindow::CloseMainWindow() {
 }
 
 bool MainWindow::HasChildren() const {
-    return !mdi_->subWindowList().isEmpty();
+    return ChildWindowCount() > 0;
 }
 
 }  // namespace recaster::qt

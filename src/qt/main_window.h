@@ -1,9 +1,14 @@
 // MainWindow: the desktop program's main window, the rendering of CMainFrame.
-// A QMainWindow titled "Recaster II" with a QMdiArea of DocumentWindows, the
-// menu bar of menu 2 or 4 and the shortcuts of the matching accelerator
-// table (built from resources/menus), the toolbar, and the status bar with
-// the message pane and the CAPS, NUM and SCRL indicators. Every command goes
+// A QMainWindow titled "Recaster II" with a QMdiArea of ListWindows (the
+// database list and field list windows of every open document), the menu
+// bar of menu 2 or 4 and the shortcuts of the matching accelerator table
+// (built from resources/menus), the toolbar, and the status bar with the
+// message pane and the CAPS, NUM and SCRL indicators. Every command goes
 // through CMainFrame's chain, so what no target handles is disabled.
+//
+// It owns the open documents' sessions and hosts their windows
+// (views::FrameHost): a session asks for a window per frame, and the main
+// window routes the active window's commands to its frame, then document.
 #pragma once
 
 #include <QMainWindow>
@@ -14,7 +19,9 @@
 
 #include "app/app_commands.h"
 #include "app/cfg_document.h"
+#include "app/document_session.h"
 #include "app/main_frame.h"
+#include "views/frame_host.h"
 
 class QLabel;
 class QMdiArea;
@@ -23,10 +30,13 @@ class QToolBar;
 
 namespace recaster::qt {
 
-class DocumentWindow;
+class ListWindow;
 class QtUi;
 
-class MainWindow : public QMainWindow, private app::FrameWindow {
+class MainWindow : public QMainWindow,
+                   public views::FrameHost,
+                   private app::FrameWindow,
+                   private app::SessionListener {
     Q_OBJECT
 
   public:
@@ -44,9 +54,23 @@ class MainWindow : public QMainWindow, private app::FrameWindow {
     // open already. False when it could not be opened (the user was told).
     bool OpenDocumentFile(const std::string& path);
     bool NewDocument();
-    // Every open document window, in the order of opening.
-    std::vector<DocumentWindow*> documentWindows() const;
-    DocumentWindow* activeDocumentWindow() const;
+    // Every document, in the order of opening, until its session has ended
+    // (a closed document's session ends once its notification returned).
+    std::vector<app::DocumentSession*> sessions() const;
+    // The document of the active window, or of the last active one.
+    app::DocumentSession* activeSession() const;
+    // The window of `frame`, or null.
+    ListWindow* WindowOf(const views::ListFrame& frame) const;
+    // The active list window, or the last active one.
+    ListWindow* activeListWindow() const;
+
+    // --- views::FrameHost ---------------------------------------------------
+    void OpenFrame(views::ListFrame& frame, const ui::Rect& geometry) override;
+    void ActivateFrame(views::ListFrame& frame) override;
+    void CloseFrame(views::ListFrame& frame) override;
+    int ChildWindowCount() const override;
+    ui::Rect ClientArea() const override;
+    int CaptionHeight() const override;
 
     // Runs a command as the menu would; false when it is disabled.
     bool RunCommand(int id);
@@ -73,6 +97,10 @@ class MainWindow : public QMainWindow, private app::FrameWindow {
     void PrintSetup() override;
     void CloseMainWindow() override;
     bool HasChildren() const override;
+    // SessionListener
+    void SessionClosed(app::DocumentSession& session) override;
+    void SessionStateChanged(app::DocumentSession& session) override;
+    void SessionPathChanged(app::DocumentSession& session, const std::string& path) override;
 
     QAction* MakeAction(int id, const std::string& menuText);
     void BuildActions();
@@ -82,14 +110,17 @@ class MainWindow : public QMainWindow, private app::FrameWindow {
     void ApplyAccelerators();
     void RebuildRecentFiles();
     void ActiveChildChanged();
-    // A new document window for a document that `start` opened or made;
-    // false (and a message for an unexpected error) when it did not.
+    // A new session for a document that `start` opened or made; false (and
+    // a message for an unexpected error) when it did not.
     bool StartDocument(const std::function<bool(app::CCfgDocument&)>& start);
-    void AddDocumentWindow(std::unique_ptr<app::CCfgDocument> document);
+    app::DocumentSession* SessionOf(const views::ListFrame& frame) const;
+    QMdiSubWindow* SubWindowOf(const views::ListFrame& frame) const;
+    void WindowCloseRequested(ListWindow* window);
     void UpdateIndicators();
 
     QtUi& ui_;
     QMdiArea* mdi_;
+    std::vector<std::unique_ptr<app::DocumentSession>> sessions_;
     std::unique_ptr<app::CMainFrame> frame_;
     std::unique_ptr<app::AppCommands> appCommands_;
     std::map<int, QAction*> actions_;

@@ -5,7 +5,9 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMainWindow>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QPushButton>
 #include <QWindow>
 
@@ -39,7 +41,7 @@ HelpWindow* QtUi::helpWindow() const {
 }
 
 QString QtUi::MimeTypeFor(const std::string& name) {
-    return QStringLiteral("application/x-recaster-") + QString::fromStdString(name);
+    return QStringLiteral("application/x-recaster-") + QString::fromStdString(name).toLower();
 }
 
 int QtUi::RunModal(ui::Dialog& dialog) {
@@ -219,14 +221,22 @@ void QtUi::PumpEvents() {
     --pumping_;
 }
 
-void QtUi::SetClipboard(const ui::ClipboardData& data) {
+bool QtUi::SetClipboard(const ui::ClipboardData& data) {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (clipboard == nullptr) return false;
     auto* mime = new QMimeData;
     for (const auto& [name, bytes] : data.formats) {
         mime->setData(MimeTypeFor(name),
                       QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     }
     if (data.text) mime->setText(FromModel(*data.text));
-    QApplication::clipboard()->setMimeData(mime);
+    clipboard->setMimeData(mime);
+    return true;
+}
+
+void QtUi::ShowStatusMessage(const std::string& text) {
+    if (auto* main = qobject_cast<QMainWindow*>(mainWindow_.data()))
+        main->statusBar()->showMessage(FromModel(text), 10000);
 }
 
 std::optional<std::string> QtUi::ClipboardFormat(const std::string& format) const {

@@ -31,7 +31,8 @@ class QtUi : public ui::Ui {
     // request to quit then waits in app::QuitRequest until it has returned.
     bool IsPumping() const { return pumping_ > 0; }
 
-    // The MIME type under which private clipboard format `name` travels.
+    // The MIME type under which private clipboard format `name` travels:
+    // "application/x-recaster-" and the name in small letters.
     static QString MimeTypeFor(const std::string& name);
 
     int RunModal(ui::Dialog& dialog) override;
@@ -47,7 +48,8 @@ class QtUi : public ui::Ui {
     uint32_t TickCount() const override;
     uint32_t DoubleClickTime() const override;
     void PumpEvents() override;
-    void SetClipboard(const ui::ClipboardData& data) override;
+    bool SetClipboard(const ui::ClipboardData& data) override;
+    void ShowStatusMessage(const std::string& text) override;
     std::optional<std::string> ClipboardFormat(const std::string& format) const override;
     std::optional<std::string> ClipboardText() const override;
     void ShowHelp(ui::HelpCommand command, const std::string& topic = {}) override;

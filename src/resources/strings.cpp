@@ -93,22 +93,33 @@ const std::map<int, std::string>& Table() {
         {4150, "Only 1 '$' character is allowed in the Tag Format string"},
         {4151, "The tag position character ($) is required in the Tag Format string"},
         {4160, "A database name cannot be left blank."},
-        {61712, "Enter a whole number."},
-        {61714, "Enter a whole number from %1 to %2."},
-        {61716, "Enter no more than %1 characters."},
-        {49, "Author Format for DB '%1'"},
-        // The field dialogs: tag and field type checks of Field Information.
-        {1090, "Before changing the field type, you must delete the associated Subfields."},
+        {4161, "Too many DB Windows"},
+        // The clipboard: the text beside a copied database, field or field
+        // set, a copy that failed (status line), data that cannot be pasted.
+        {4127, "Recaster II Database: '%1'"},
+        {4128, "Recaster II Field: '%1'"},
+        {4129, "Recaster II Field Set: '%1'"},
+        {4162, "Copying failed: %1"},
+        {4163, "The clipboard does not hold a database this program can use.\n\n%1"},
+        {4164, "The clipboard does not hold a field this program can use.\n\n%1"},
         {4141,
          "A field with tag '%1' is already defined in this database.  Choose a different tag "
          "for this field."},
         {4142,
          "A subfield with tag '%1' is already defined for this field.  Choose a different tag "
          "for this subfield."},
+        {61712, "Enter a whole number."},
+        {61714, "Enter a whole number from %1 to %2."},
+        {61716, "Enter no more than %1 characters."},
+        {49, "Author Format for DB '%1'"},
+        // The field dialogs: tag and field type checks of Field Information.
+        {1090, "Before changing the field type, you must delete the associated Subfields."},
         {4145, "A field tag must contain at least one character."},
         {4147,
          "A subfield cannot have field type 'Parsed with Subfields'. Select a different field "
          "type."},
+        // A field list window's title after the document's: "Database 'MEDLINE'".
+        {48, "Database '%1'"},
         // The shell: title, idle status text and the status-line texts of the
         // commands (after "\n": the tooltip of a toolbar button).
         {32775, "View or change the comments of this configuration file\nFile Information"},

@@ -145,6 +145,12 @@ void HeadlessUi::PumpEvents() {
     if (pumpHook_) pumpHook_();
 }
 
+bool HeadlessUi::SetClipboard(const ClipboardData& data) {
+    if (clipboardUnavailable_) return false;
+    clipboard_ = data;
+    return true;
+}
+
 std::optional<std::string> HeadlessUi::ClipboardFormat(const std::string& format) const {
     auto it = clipboard_.formats.find(format);
     if (it == clipboard_.formats.end()) return std::nullopt;

@@ -71,6 +71,9 @@ class HeadlessUi : public Ui {
     void SetTickCount(uint32_t ticks) { ticks_ = ticks; }
     void AdvanceTicks(uint32_t ms) { ticks_ += ms; }
     void SetDoubleClickTime(uint32_t ms) { doubleClickTime_ = ms; }
+    // While set, the clipboard cannot be had: SetClipboard changes nothing
+    // and returns false.
+    void SetClipboardUnavailable(bool on) { clipboardUnavailable_ = on; }
 
     // --- What happened ------------------------------------------------------
     const std::vector<ShownMessageBox>& messageBoxes() const { return messageBoxes_; }
@@ -83,6 +86,7 @@ class HeadlessUi : public Ui {
     int waitCursorLevel() const { return waitLevel_; }
     int pumpCount() const { return pumps_; }
     const ClipboardData& clipboard() const { return clipboard_; }
+    const std::vector<std::string>& statusMessages() const { return statusMessages_; }
 
     // --- Ui -----------------------------------------------------------------
     int RunModal(Dialog& dialog) override;
@@ -98,7 +102,8 @@ class HeadlessUi : public Ui {
     uint32_t TickCount() const override { return ticks_; }
     uint32_t DoubleClickTime() const override { return doubleClickTime_; }
     void PumpEvents() override;
-    void SetClipboard(const ClipboardData& data) override { clipboard_ = data; }
+    bool SetClipboard(const ClipboardData& data) override;
+    void ShowStatusMessage(const std::string& text) override { statusMessages_.push_back(text); }
     std::optional<std::string> ClipboardFormat(const std::string& format) const override;
     std::optional<std::string> ClipboardText() const override { return clipboard_.text; }
     void ShowHelp(HelpCommand command, const std::string& topic = {}) override;
@@ -126,6 +131,8 @@ class HeadlessUi : public Ui {
     std::vector<Dialog*> modeless_;
     std::vector<std::string> failures_;
     ClipboardData clipboard_;
+    bool clipboardUnavailable_ = false;
+    std::vector<std::string> statusMessages_;
     uint32_t ticks_ = 0;
     uint32_t doubleClickTime_ = 500;
     int waitLevel_ = 0;

@@ -1,6 +1,6 @@
 // The services a front end gives the program: modal and modeless dialogs,
 // message boxes, file dialogs, the wait cursor, the clock, event pumping, the
-// clipboard and the help viewer. The Qt front end and HeadlessUi (tests, the
+// clipboard, the status line and the help viewer. The Qt front end and HeadlessUi (tests, the
 // command-line tool) implement it; the program reaches it through CurrentUi().
 #pragma once
 
@@ -75,10 +75,15 @@ class Ui {
     // Handles the events that are waiting (input, paint) and returns.
     virtual void PumpEvents() = 0;
 
-    virtual void SetClipboard(const ClipboardData& data) = 0;
+    // Replaces the clipboard's content; false when the clipboard could not
+    // be had (nothing changed then).
+    virtual bool SetClipboard(const ClipboardData& data) = 0;
     // The data of `format`, or nothing when the clipboard has none.
     virtual std::optional<std::string> ClipboardFormat(const std::string& format) const = 0;
     virtual std::optional<std::string> ClipboardText() const = 0;
+
+    // A passing note in the main window's status line (Windows-1252).
+    virtual void ShowStatusMessage(const std::string& text) = 0;
 
     // Opens the help viewer; `topic` is the page or keyword where one applies.
     virtual void ShowHelp(HelpCommand command, const std::string& topic = {}) = 0;

@@ -1,12 +1,12 @@
-// Command ids of the database list window and which of them are still
-// waiting for the dialogs and windows they open.
+// Command ids of the list windows beyond their buttons' (list_view.h), and
+// the clipboard formats they read.
 #pragma once
+
+#include "config/clipboard_forms.h"
+#include "views/list_view.h"
 
 namespace recaster::views {
 
-constexpr int kCmdNew = 1001;
-constexpr int kCmdDelete = 1002;
-constexpr int kCmdModify = 1004;
 constexpr int kCmdDatabaseInformation = 32781;
 constexpr int kCmdDocumentTypes = 32782;
 constexpr int kCmdAuthorFieldFormat = 32783;
@@ -20,7 +20,18 @@ constexpr int kDBListCommands[] = {kCmdNew,           kCmdDelete,
                                    kCmdCopy,          kCmdCut,
                                    kCmdPaste};
 
-// The clipboard format of a copied database.
-constexpr const char* kDatabaseClipboardFormat = "CCfgDB";
+// The clipboard formats of a copied database, field and field set.
+constexpr const char* kDatabaseClipboardFormat = config::kDatabaseFormat;
+constexpr const char* kFieldClipboardFormat = config::kFieldFormat;
+constexpr const char* kFieldSetClipboardFormat = config::kFieldSetFormat;
+
+// Texts of the clipboard: what travels beside a copied database, field or
+// field set, what says that a copy failed, and what refuses unusable data.
+constexpr int kStringDatabaseText = 4127;
+constexpr int kStringFieldText = 4128;
+constexpr int kStringFieldSetText = 4129;
+constexpr int kStringCopyFailed = 4162;
+constexpr int kMsgUnusableDatabase = 4163;
+constexpr int kMsgUnusableField = 4164;
 
 }  // namespace recaster::views

@@ -64,26 +64,28 @@ TEST_F(DBListFrameTest, CountLineAndRowsFollowTheDocument) {
     EXPECT_EQ(texts[6].text, "MEDLINE");
 }
 
-TEST_F(DBListFrameTest, CommandsWhoseWindowsDoNotExistYetStayDisabled) {
+TEST_F(DBListFrameTest, EveryCommandIsAvailableAndPasteWaitsForADatabase) {
     document.AddDatabase("MEDLINE");
     Open();
     CDBListView& view = frame->view();
-    for (int id : kDBListCommands) EXPECT_TRUE(view.Knows(id)) << id;
-    for (int id : {kCmdModify, kCmdCopy, kCmdCut, kCmdPaste}) {
-        EXPECT_FALSE(view.IsEnabled(id)) << id;
-        EXPECT_FALSE(view.Execute(id)) << id;
+    for (int id : kDBListCommands) {
+        EXPECT_TRUE(view.Knows(id)) << id;
+        EXPECT_TRUE(view.IsCommandAvailable(id)) << id;
     }
-    for (int id : {kCmdNew, kCmdDatabaseInformation, kCmdDocumentTypes, kCmdAuthorFieldFormat})
+    EXPECT_FALSE(view.IsEnabled(kCmdPaste));  // nothing on the clipboard
+    EXPECT_FALSE(view.IsEnabled(kCmdCut));    // the default database
+    for (int id : {kCmdNew, kCmdModify, kCmdDatabaseInformation, kCmdDocumentTypes,
+                   kCmdAuthorFieldFormat, kCmdCopy})
         EXPECT_TRUE(view.IsEnabled(id)) << id;
     EXPECT_FALSE(view.Knows(57600));
     EXPECT_TRUE(frame->buttons().IsEnabled(kCmdNew));
     EXPECT_FALSE(frame->buttons().IsEnabled(kCmdDelete));  // the default database
-    EXPECT_FALSE(frame->buttons().IsEnabled(kCmdModify));
-    // Enter in the list is taken by the window even now, and runs nothing;
-    // other keys go to the list.
+    EXPECT_TRUE(frame->buttons().IsEnabled(kCmdModify));
+    // Without a window host Enter opens nothing; other keys go to the list.
     EXPECT_TRUE(PressKey(ui::Key::Enter));
     EXPECT_FALSE(PressKey(ui::Key::Other));
     EXPECT_TRUE(ui.dialogsRun().empty());
+    EXPECT_EQ(view.FieldWindowCount(), 0);
 }
 
 TEST_F(DBListFrameTest, EnablingRulesProtectTheDefaultDatabase) {

@@ -1,121 +1,110 @@
 // CDBListView: the database list window's view. It shows the document's
-// databases in a ColumnListBox, keeps the count line, and answers for the
-// window's commands (New, Delete, Modify, the database dialogs, the
-// clipboard) with their enabling rules.
+// databases, keeps the count line ("3 databases have been defined"),
+// answers for the window's commands with their enabling rules, and opens,
+// activates and closes the databases' field list windows (at most one per
+// database and kMaxFieldWindows in all).
 //
-// New, Delete, Database Information, Document Types and Author Field Format
-// run their dialogs here (db_list_edit_commands.cpp). Modify and the
-// clipboard commands need windows and transfers of their own: their ids are
-// known and their enabling rules in place, but they stay disabled until the
-// code that brings them gives them an action with SetCommandAction.
-//
-// Front ends: render pane() like a dialog (see ColumnListPane), ask this
-// view for command states (it is a ui::CommandTarget; put it first in the
-// chain while its window is active), and listen through DBListViewListener
-// (the frame does) for the count line and the selection.
+// New, Delete, Modify (the field list window), Database Information,
+// Document Types, Author Field Format, Copy, Cut and Paste run here
+// (db_list_edit_commands.cpp, db_list_field_windows.cpp,
+// db_list_clipboard.cpp).
 #pragma once
 
-#include <functional>
-#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "config/lists.h"
-#include "ui/canvas.h"
-#include "ui/command_target.h"
-#include "views/column_list_pane.h"
-#include "views/view_document.h"
-#include "workforms/workform_catalog.h"
+#include "views/field_list_view.h"
+#include "views/frame_host.h"
+#include "views/list_view.h"
 #include "workforms/workform_loader.h"
 
 namespace recaster::views {
 
-class DBListViewListener {
-  public:
-    virtual ~DBListViewListener() = default;
-    virtual void CountLineChanged(const std::string& text) = 0;
-    // The current row changed: command states may have changed.
-    virtual void SelectionChanged() = 0;
-    // The column edges were computed again: captions must follow.
-    virtual void ColumnsChanged() = 0;
-};
+class FieldListFrame;
 
-class CDBListView : public ui::CommandTarget, private ListPaneDelegate {
+class CDBListView : public ListView {
   public:
+    static constexpr int kMaxFieldWindows = 10;
+    // "Too many DB Windows", the message of an eleventh field list window.
+    static constexpr int kMsgTooManyWindows = 4161;
+
     // `catalog` names the workforms; it must outlive the view.
     explicit CDBListView(ViewDocument& document,
                          const workforms::WorkformCatalog& catalog = workforms::Workforms());
+    // Closes the field list windows first.
     ~CDBListView() override;
-    CDBListView(const CDBListView&) = delete;
-    CDBListView& operator=(const CDBListView&) = delete;
 
-    ViewDocument& document() const { return document_; }
-    void SetListener(DBListViewListener* listener) { listener_ = listener; }
-
-    // Attaches the document's database list (row 0 selected, columns from
-    // `metrics`' text widths) and refreshes the count line.
-    void OnInitialUpdate(const ui::Canvas& metrics);
-
-    ColumnListPane& pane() { return pane_; }
-    ColumnListBox& listBox() { return pane_.box(); }
-    const ColumnListBox& listBox() const { return pane_.box(); }
     config::CCfgDBList* dbList() const { return dbList_; }
-
     // The database of the current row, or null.
     config::CCfgDatabase* SelectedDatabase() const;
-    int SelectedIndex() const { return listBox().SelectedIndex(); }
-    void Select(int index);
-
     // "1 database has been defined", "3 databases have been defined".
-    std::string CountLine() const;
-    void RefreshCountLine();
+    std::string CountLine() const override;
 
-    // --- Commands ----------------------------------------------------------
-    bool Knows(int id) const override { return commands_.Knows(id); }
-    bool IsEnabled(int id) const override { return commands_.IsEnabled(id); }
-    bool IsChecked(int id) const override { return commands_.IsChecked(id); }
-    void Handle(int id) override { commands_.Handle(id); }
-    // Runs `id` when it is known and enabled; false otherwise.
-    bool Execute(int id);
-    // Gives one of the window's commands its action, which makes it
-    // available (an empty action takes it away again). Other ids are ignored.
-    void SetCommandAction(int id, std::function<void()> action);
-    bool IsCommandAvailable(int id) const { return actions_.count(id) != 0; }
+    // --- Field list windows --------------------------------------------------
+    // Where field list windows open; none (tests of the list alone): Modify
+    // does nothing.
+    void SetFrameHost(FrameHost* host) { host_ = host; }
+    FrameHost* frameHost() const { return host_; }
+    // Brings the database's field list window to the front, or opens one;
+    // false when there is no host or kMaxFieldWindows are open (the user is
+    // told).
+    bool OpenFieldWindow(config::CCfgDatabase& database);
+    FieldListFrame* FieldWindowOf(const config::CCfgDatabase& database) const;
+    int FieldWindowCount() const { return static_cast<int>(fieldWindows_.size()); }
+    // Closes the window (no question) and forgets it; nothing when the
+    // database has none.
+    void CloseFieldWindow(const config::CCfgDatabase& database);
+    void CloseAllFieldWindows();
+    // The dialog that New Field, Add Subfield and Modify run in field list
+    // windows opened from now on (tests give their own).
+    void SetFieldEditor(CFldListView::FieldEditor editor) { fieldEditor_ = std::move(editor); }
 
     // --- The editing commands -----------------------------------------------
-    // New: the database information dialog for a new database; OK adds it
-    // and selects it.
+    // New: the database information dialog for a new database; OK adds it,
+    // selects it and opens its field list window.
     void NewDatabase();
-    // Delete: asks, then removes the selected database (never the first) and
-    // selects the row that takes its place.
+    // Delete: asks, closes its field list window, removes the selected
+    // database (never the first) and selects the row that takes its place.
     void DeleteDatabase();
-    // The database dialogs for the selected database; OK (for document
-    // types: a change) marks the document modified.
-    void DatabaseInformation();
-    void DocumentTypes();
-    void AuthorFieldFormat();
+    // The database dialogs for `database`; each returns true after OK (for
+    // document types: a change), having marked the document modified.
+    // Database Information also refreshes the title of the database's field
+    // list window.
+    bool EditDatabaseInformation(config::CCfgDatabase& database);
+    bool EditDocumentTypes(config::CCfgDatabase& database);
+    bool EditAuthorFormat(config::CCfgDatabase& database);
+
+    // --- The clipboard (db_list_clipboard.cpp) ----------------------------
+    // Puts the selected database on the clipboard with the text "Recaster II
+    // Database: '<name>'"; false, with a note in the status line, when it
+    // could not.
+    bool CopyDatabase();
+    // Copy, then Delete without asking (never the first database).
+    void CutDatabase();
+    // Adds the clipboard's database under new ids; a name the list has
+    // already is refused and offered for a new name in the database
+    // information dialog. Data that is not a usable database is refused
+    // with a message and nothing is added.
+    void PasteDatabase();
 
   private:
-    void ListSelectionChanged() override;
-    void ListDoubleClicked(int row) override;
-    bool ListKeyCommand(views::ListKeyCommand command) override;
-
-    // Whether `id` may run: available and its rule holds.
-    bool Allowed(int id, bool rule) const { return IsCommandAvailable(id) && rule; }
+    config::CCfgAbstractList* ShownList() override;
     bool HasSelection() const { return SelectedIndex() >= 0; }
     // The default database (row 0) can be neither deleted nor cut.
     bool HasRemovableSelection() const { return SelectedIndex() > 0; }
     bool ClipboardHoldsDatabase() const;
-    void RegisterCommands();
-    // After a change to the list: the count line, the document's flag.
-    void ListChanged();
 
-    ViewDocument& document_;
-    const workforms::WorkformCatalog& catalog_;
-    ColumnListPane pane_;
+    struct FieldWindow {
+        config::CCfgDatabase* database;
+        std::unique_ptr<FieldListFrame> frame;
+    };
+
     config::CCfgDBList* dbList_ = nullptr;
-    DBListViewListener* listener_ = nullptr;
-    ui::CommandMap commands_;
-    std::map<int, std::function<void()>> actions_;
+    FrameHost* host_ = nullptr;
+    CFldListView::FieldEditor fieldEditor_;
+    std::vector<FieldWindow> fieldWindows_;
 };
 
 }  // namespace recaster::views

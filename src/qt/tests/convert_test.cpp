@@ -16,7 +16,7 @@
 #include "config/lists.h"
 #include "qt/application.h"
 #include "qt/dialog_renderer.h"
-#include "qt/document_window.h"
+#include "qt/list_window.h"
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
 #include "qt/tests/modal_script.h"
@@ -126,13 +126,14 @@ TEST(ConvertEndToEndTest, TheOlderSampleConvertsFromTheKeyboardAndOpens) {
     EXPECT_EQ(completed, "Conversion Completed.");
 
     MainWindow* window = application.mainWindow();
-    ASSERT_EQ(window->documentWindows().size(), 1u);
-    DocumentWindow* doc = window->documentWindows().front();
+    ASSERT_EQ(window->sessions().size(), 1u);
+    app::DocumentSession* session = window->sessions().front();
+    ListWindow* doc = window->WindowOf(session->databaseFrame());
     EXPECT_EQ(doc->windowTitle(), "Converted.cfg");
-    EXPECT_EQ(FromPath(doc->document().PathName()), converted);
+    EXPECT_EQ(FromPath(session->document().PathName()), converted);
     EXPECT_TRUE(window->isEnabled());
 
-    config::CCfgDBList& list = *doc->document().Root().GetDBList();
+    config::CCfgDBList& list = *session->document().Root().GetDBList();
     auto* rows =
         qobject_cast<QListWidget*>(doc->listPane().WidgetFor(views::ColumnListBox::kControlId));
     ASSERT_NE(rows, nullptr);

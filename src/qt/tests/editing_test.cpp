@@ -19,7 +19,7 @@
 #include "config/doc_type.h"
 #include "qt/application.h"
 #include "qt/dialog_renderer.h"
-#include "qt/document_window.h"
+#include "qt/list_window.h"
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
 #include "qt/tests/modal_script.h"
@@ -92,7 +92,8 @@ TEST_F(EditingTest, EditsTheFileStructureAndADatabaseSavesAndFindsEverythingAgai
     Application application(channel_);
     ASSERT_EQ(application.Start({ToPath(path_)}), Application::StartResult::Running);
     MainWindow* window = application.mainWindow();
-    DocumentWindow* doc = window->documentWindows().front();
+    app::DocumentSession* session = window->sessions().front();
+    ListWindow* doc = window->WindowOf(session->databaseFrame());
     auto* list =
         qobject_cast<QListWidget*>(doc->listPane().WidgetFor(views::ColumnListBox::kControlId));
     ASSERT_NE(list, nullptr);
@@ -118,7 +119,7 @@ TEST_F(EditingTest, EditsTheFileStructureAndADatabaseSavesAndFindsEverythingAgai
         });
         Run(window, r::kCmdRecordIdentification, script);
     }
-    EXPECT_TRUE(doc->document().IsModified());
+    EXPECT_TRUE(session->document().IsModified());
 
     // New database from the list with Insert: "agridoc" clashes with
     // AGRIDOC, then PSYCLIT goes in and is selected.
@@ -148,7 +149,7 @@ TEST_F(EditingTest, EditsTheFileStructureAndADatabaseSavesAndFindsEverythingAgai
         QApplication::sendEvent(list, &insert);
         EXPECT_TRUE(script.Done());
     }
-    views::CDBListView& view = doc->frame().view();
+    views::CDBListView& view = session->databaseFrame().view();
     ASSERT_NE(view.SelectedDatabase(), nullptr);
     EXPECT_EQ(view.SelectedDatabase()->name, "PSYCLIT");
     EXPECT_EQ(list->currentRow(), view.SelectedIndex());
@@ -251,11 +252,11 @@ TEST_F(EditingTest, EditsTheFileStructureAndADatabaseSavesAndFindsEverythingAgai
 
     EXPECT_TRUE(window->RunCommand(r::kCmdFileSave));
     EXPECT_TRUE(window->RunCommand(r::kCmdFileClose));
-    ASSERT_TRUE(WaitFor([&] { return window->documentWindows().empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return window->sessions().empty(); }));
 
     // Reopened, everything is there.
     ASSERT_TRUE(window->OpenDocumentFile(ToPath(path_)));
-    config::CCfgFile& root = window->documentWindows().front()->document().Root();
+    config::CCfgFile& root = window->sessions().front()->document().Root();
     EXPECT_EQ(root.GetDFSInfo()->recordHeaderFormat, "NSS Record # of # \\**");
     config::CCfgDBList* dbs = root.GetDBList();
     config::CCfgDatabase* psyclit = nullptr;

@@ -18,6 +18,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <filesystem>
 
 #include "app/quit_request.h"
@@ -27,7 +28,7 @@
 #include "config/genl_info.h"
 #include "qt/application.h"
 #include "qt/dialog_renderer.h"
-#include "qt/document_window.h"
+#include "qt/list_window.h"
 #include "qt/main_window.h"
 #include "qt/qt_canvas.h"
 #include "qt/qt_text.h"
@@ -35,6 +36,7 @@
 #include "qt/tests/qt_test_util.h"
 #include "resources/menus.h"
 #include "views/column_list_box.h"
+#include "views/db_list_commands.h"
 
 namespace recaster::qt {
 namespace {
@@ -76,7 +78,7 @@ class MainWindowTest : public ::testing::Test {
     QString path_;
 };
 
-std::vector<std::string> ReadRow(DocumentWindow& w, int row) {
+std::vector<std::string> ReadRow(ListWindow& w, int row) {
     QWidget* list = w.listPane().WidgetFor(views::ColumnListBox::kControlId);
     QImage image(600, 20, QImage::Format_RGB32);
     QPainter painter(&image);
@@ -96,8 +98,9 @@ TEST_F(MainWindowTest, OpensTheSampleEditsFileInformationSavesAndReopens) {
     MainWindow* window = application.mainWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "Recaster II");
-    ASSERT_EQ(window->documentWindows().size(), 1u);
-    DocumentWindow* doc = window->documentWindows().front();
+    ASSERT_EQ(window->sessions().size(), 1u);
+    app::DocumentSession* session = window->sessions().front();
+    ListWindow* doc = window->WindowOf(session->databaseFrame());
     EXPECT_EQ(doc->windowTitle(), "Work.cfg");
 
     // The document's menu and the commands' states.
@@ -109,13 +112,13 @@ TEST_F(MainWindowTest, OpensTheSampleEditsFileInformationSavesAndReopens) {
     EXPECT_TRUE(window->ActionFor(r::kCmdFileInformation)->isEnabled());
     EXPECT_TRUE(window->ActionFor(r::kCmdWindowCascade)->isEnabled());
     EXPECT_TRUE(window->ActionFor(r::kCmdDatabaseIdentification)->isEnabled());
-    EXPECT_FALSE(window->ActionFor(r::kCmdDbModify)->isEnabled());  // no field windows yet
+    EXPECT_TRUE(window->ActionFor(r::kCmdDbModify)->isEnabled());  // opens a field window
     EXPECT_EQ(window->ActionFor(r::kCmdFileOpen)->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(window->messagePane()->text(), "Ready");
 
     // The database list: one row per database, each showing its name and
     // description; the count line above it.
-    config::CCfgDBList* list = doc->document().Root().GetDBList();
+    config::CCfgDBList* list = session->document().Root().GetDBList();
     ASSERT_GT(list->GetCount(), 1);
     auto* rows =
         qobject_cast<QListWidget*>(doc->listPane().WidgetFor(views::ColumnListBox::kControlId));
@@ -136,7 +139,7 @@ TEST_F(MainWindowTest, OpensTheSampleEditsFileInformationSavesAndReopens) {
     QKeyEvent typeB(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
     QApplication::sendEvent(rows, &typeB);
     EXPECT_EQ(rows->currentRow(), bookRow);
-    EXPECT_EQ(doc->frame().view().SelectedIndex(), bookRow);
+    EXPECT_EQ(session->databaseFrame().view().SelectedIndex(), bookRow);
 
     auto* countLine = qobject_cast<QLabel*>(doc->header().WidgetFor(246));
     ASSERT_NE(countLine, nullptr);
@@ -156,25 +159,26 @@ TEST_F(MainWindowTest, OpensTheSampleEditsFileInformationSavesAndReopens) {
     });
     EXPECT_TRUE(window->RunCommand(r::kCmdFileInformation));
     EXPECT_FALSE(fileInfoShot.isEmpty());
-    EXPECT_TRUE(doc->document().IsModified());
+    EXPECT_TRUE(session->document().IsModified());
     EXPECT_TRUE(window->ActionFor(r::kCmdFileSave)->isEnabled());
 
     EXPECT_TRUE(window->RunCommand(r::kCmdFileSave));
-    EXPECT_FALSE(doc->document().IsModified());
+    EXPECT_FALSE(session->document().IsModified());
     EXPECT_TRUE(window->RunCommand(r::kCmdFileClose));
-    ASSERT_TRUE(WaitFor([&] { return window->documentWindows().empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return window->sessions().empty(); }));
     menus.clear();
     for (QAction* a : window->menuBar()->actions()) menus << a->text();
     EXPECT_EQ(menus, QStringList({"&File", "&Help"}));
 
     // The file as saved: comments in the code page, lines ended by CR LF.
     ASSERT_TRUE(window->OpenDocumentFile(ToPath(path_)));
-    doc = window->documentWindows().front();
-    EXPECT_EQ(doc->document().Root().GetGenlInfo()->comments,
+    session = window->sessions().front();
+    doc = window->WindowOf(session->databaseFrame());
+    EXPECT_EQ(session->document().Root().GetGenlInfo()->comments,
               "Checked against the March downloads.\r\nCaf\xe9 entries too.");
     // Opening it again only brings its window forward.
     EXPECT_TRUE(window->OpenDocumentFile(ToPath(path_)));
-    EXPECT_EQ(window->documentWindows().size(), 1u);
+    EXPECT_EQ(window->sessions().size(), 1u);
 
     // The recent-file list and the placement outlive the run.
     EXPECT_EQ(window->frame().recentFiles().entries().front(), ToPath(path_));
@@ -194,7 +198,7 @@ TEST_F(MainWindowTest, ASecondStartHandsItsFileToTheRunningProgram) {
     ASSERT_EQ(application.Start({}), Application::StartResult::Running);
     EXPECT_TRUE(openDialogShown);
     MainWindow* window = application.mainWindow();
-    EXPECT_TRUE(window->documentWindows().empty());
+    EXPECT_TRUE(window->sessions().empty());
 
     QProcess second;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -206,8 +210,8 @@ TEST_F(MainWindowTest, ASecondStartHandsItsFileToTheRunningProgram) {
     second.start(QCoreApplication::applicationDirPath() + "/recaster", {"Work.cfg"});
     ASSERT_TRUE(WaitFor([&] { return second.state() == QProcess::NotRunning; }, 20000));
     EXPECT_EQ(second.exitCode(), 0);
-    ASSERT_TRUE(WaitFor([&] { return window->documentWindows().size() == 1; }));
-    EXPECT_EQ(window->documentWindows().front()->document().PathName(), ToPath(path_));
+    ASSERT_TRUE(WaitFor([&] { return window->sessions().size() == 1; }));
+    EXPECT_EQ(window->sessions().front()->document().PathName(), ToPath(path_));
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndEndsAStartNamingOnlyIt) {
@@ -234,8 +238,8 @@ TEST_F(MainWindowTest, FilesDroppedOnTheWindowOpen) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &drop);
-    ASSERT_TRUE(WaitFor([&] { return window->documentWindows().size() == 1; }));
-    EXPECT_EQ(window->documentWindows().front()->document().PathName(), ToPath(path_));
+    ASSERT_TRUE(WaitFor([&] { return window->sessions().size() == 1; }));
+    EXPECT_EQ(window->sessions().front()->document().PathName(), ToPath(path_));
 }
 
 TEST_F(MainWindowTest, AQuitDuringALongOperationWaitsUntilItHasReturned) {
@@ -248,11 +252,72 @@ TEST_F(MainWindowTest, AQuitDuringALongOperationWaitsUntilItHasReturned) {
     QTimer::singleShot(0, window, [window] { window->close(); });
     application.ui().PumpEvents();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->documentWindows().size(), 1u);
+    EXPECT_EQ(window->sessions().size(), 1u);
     EXPECT_TRUE(app::QuitRequest::Pending());
     // Back in the main loop the request is carried out.
     EXPECT_TRUE(WaitFor([&] { return !window->isVisible(); }));
     EXPECT_FALSE(app::QuitRequest::Pending());
+}
+
+}  // namespace
+}  // namespace recaster::qt
+
+namespace recaster::qt {
+namespace {
+
+TEST_F(MainWindowTest, FieldListWindowsOpenCascadeAndCloseWithTheirDocument) {
+    Application application(channel_);
+    ASSERT_EQ(application.Start({ToPath(path_)}), Application::StartResult::Running);
+    MainWindow* window = application.mainWindow();
+    app::DocumentSession* session = window->sessions().front();
+    views::CDBListView& view = session->databaseFrame().view();
+    ListWindow* databases = window->WindowOf(session->databaseFrame());
+    auto* rows = qobject_cast<QListWidget*>(
+        databases->listPane().WidgetFor(views::ColumnListBox::kControlId));
+    ASSERT_NE(rows, nullptr);
+
+    // A double click on MEDLIT opens its field list window.
+    config::CCfgDBList* list = session->document().Root().GetDBList();
+    const int row = list->GetCount() - 1;
+    ASSERT_EQ(list->Database(row + 1)->name, "MEDLIT");
+    QListWidgetItem* item = rows->item(row);
+    rows->setCurrentItem(item);
+    emit rows->itemDoubleClicked(item);
+    ASSERT_EQ(session->Frames().size(), 2u);
+    views::ListFrame* fields = session->Frames()[1];
+    ListWindow* fieldWindow = window->WindowOf(*fields);
+    ASSERT_NE(fieldWindow, nullptr);
+    EXPECT_EQ(fieldWindow->windowTitle(), "Work.cfg : Database 'MEDLIT'");
+    auto* countLine = qobject_cast<QLabel*>(fieldWindow->header().WidgetFor(246));
+    EXPECT_TRUE(countLine->text().endsWith("have been defined")) << countLine->text().toStdString();
+    EXPECT_EQ(window->activeListWindow(), fieldWindow);
+    // It cascades one caption below the database list window.
+    const int caption = window->CaptionHeight();
+    EXPECT_EQ(fieldWindow->parentWidget()->pos(), QPoint(10 + caption, 10 + caption));
+    // Its menu commands are the field window's: Add Subfield is known.
+    window->UpdateCommandStates();
+    EXPECT_TRUE(window->ActionFor(r::kCmdDatabaseInformation)->isEnabled());
+    Screenshot(window, "field-window");
+
+    // Enter on MEDLIT again brings the same window forward.
+    window->ActivateFrame(session->databaseFrame());
+    QTest::keyClick(rows, Qt::Key_Return);
+    EXPECT_EQ(session->Frames().size(), 2u);
+    EXPECT_EQ(window->activeListWindow(), fieldWindow);
+
+    // The close box closes only the field list window.
+    fieldWindow->parentWidget()->close();
+    ASSERT_TRUE(WaitFor([&] { return window->ChildWindowCount() == 1; }));
+    EXPECT_EQ(session->Frames().size(), 1u);
+    EXPECT_EQ(view.FieldWindowCount(), 0);
+
+    // Closing the database list window closes its field list windows too.
+    view.Select(row);
+    ASSERT_TRUE(view.Execute(views::kCmdModify));
+    ASSERT_EQ(window->ChildWindowCount(), 2);
+    databases->parentWidget()->close();
+    ASSERT_TRUE(WaitFor([&] { return window->sessions().empty(); }));
+    EXPECT_EQ(window->ChildWindowCount(), 0);
 }
 
 }  // namespace

@@ -306,7 +306,8 @@ TEST(QtUiTest, ClipboardKeepsPrivateFormatsBesideTheText) {
     EXPECT_EQ(ui.ClipboardFormat("CCfgDB"), bytes);
     EXPECT_EQ(ui.ClipboardFormat("CCfgField"), std::nullopt);
     EXPECT_EQ(ui.ClipboardText(), std::string("Caf\xe9"));
-    EXPECT_EQ(QtUi::MimeTypeFor("CCfgDB"), "application/x-recaster-CCfgDB");
+    EXPECT_EQ(QtUi::MimeTypeFor("CCfgDB"), "application/x-recaster-ccfgdb");
+    EXPECT_EQ(QtUi::MimeTypeFor("CCfgFldLst"), "application/x-recaster-ccfgfldlst");
 }
 
 TEST(QtUiTest, FileFiltersBecomeQtNameFilters) {

@@ -16,7 +16,7 @@
 
 #include "qt/application.h"
 #include "qt/dialog_renderer.h"
-#include "qt/document_window.h"
+#include "qt/list_window.h"
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
 #include "qt/tests/qt_test_util.h"
@@ -76,7 +76,8 @@ TEST_F(ReportEndToEndTest, PrintReportWritesWhatTheCommandLineWrites) {
     Application application(channel_);
     ASSERT_EQ(application.Start({ToPath(path_)}), Application::StartResult::Running);
     MainWindow* window = application.mainWindow();
-    DocumentWindow* doc = window->documentWindows().front();
+    app::DocumentSession* session = window->sessions().front();
+    ListWindow* doc = window->WindowOf(session->databaseFrame());
 
     // Select MEDLIT by typing its first letter in the list.
     auto* rows =
@@ -84,7 +85,7 @@ TEST_F(ReportEndToEndTest, PrintReportWritesWhatTheCommandLineWrites) {
     ASSERT_NE(rows, nullptr);
     QKeyEvent typeM(QEvent::KeyPress, Qt::Key_M, Qt::NoModifier, QStringLiteral("m"));
     QApplication::sendEvent(rows, &typeM);
-    ASSERT_EQ(doc->frame().view().SelectedDatabase()->name, "MEDLIT");
+    ASSERT_EQ(session->databaseFrame().view().SelectedDatabase()->name, "MEDLIT");
     window->UpdateCommandStates();
     EXPECT_TRUE(window->ActionFor(resources::kCmdPrintReport)->isEnabled());
     EXPECT_EQ(window->ActionFor(resources::kCmdPrintReport)->shortcut(), QKeySequence("Ctrl+P"));
