@@ -23,8 +23,8 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
-#include <sstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 

@@ -139,6 +139,13 @@ void DialogView::StretchControl(int id) {
     if (QWidget* w = WidgetFor(id)) w->setGeometry(rect());
 }
 
+void DialogView::LeaveMnemonicsToAccelerators() {
+    buttonMnemonics_ = false;
+    for (auto& [control, widget] : widgets_) {
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setShortcut({});
+    }
+}
+
 void DialogView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (stretchId_ != 0) {
@@ -414,6 +421,7 @@ void DialogView::Sync(const ui::Control& c, ui::ControlAspect aspect, int row) {
                 }
             } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
                 button->setText(text);
+                if (!buttonMnemonics_) button->setShortcut(QKeySequence());
             } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
                 group->setTitle(text);
             } else if (auto* combo = qobject_cast<QComboBox*>(w)) {

@@ -46,6 +46,10 @@ class DialogView : public QWidget, private ui::DialogObserver {
 
     // Control `id` fills the whole view whenever the view is resized.
     void StretchControl(int id);
+    // The buttons' "&" letters stay underlined but press nothing: the
+    // window's keyboard accelerators own those keys (a list window's button
+    // bar, whose Alt+N must reach the active window's view only).
+    void LeaveMnemonicsToAccelerators();
 
   signals:
     void titleChanged(const QString& title);
@@ -94,6 +98,7 @@ class DialogView : public QWidget, private ui::DialogObserver {
     // raises are not taken for the user's input.
     int updating_ = 0;
     int stretchId_ = 0;
+    bool buttonMnemonics_ = true;
 };
 
 }  // namespace recaster::qt

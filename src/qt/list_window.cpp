@@ -22,6 +22,10 @@ ListWindow::ListWindow(views::ListFrame& frame, QWidget* parent) : QWidget(paren
     header_->setFixedHeight(header_->templateSize().height());
     buttons_->setFixedHeight(buttons_->templateSize().height());
     pane_->StretchControl(views::ColumnListBox::kControlId);
+    // Alt+N and the other button keys are the main window's accelerators,
+    // routed to the active window; buttons of every open list window would
+    // otherwise all claim them.
+    buttons_->LeaveMnemonicsToAccelerators();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

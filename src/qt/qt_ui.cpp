@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QMimeData>
-#include <QStatusBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QWindow>
 
 #include "qt/dialog_window.h"

@@ -93,7 +93,9 @@ TEST_F(ClipboardTest, ADatabaseGoesWithItsFieldsAndATextBesideIt) {
     EXPECT_TRUE(source.view().IsEnabled(kCmdPaste));
     const std::string& bytes = ui.clipboard().formats.at("CCfgDB");
     // The object's class comes first: new class, schema 0, "CCfgDatabase".
-    EXPECT_EQ(bytes.substr(0, 18), std::string("\xff\xff\x00\x00\x0c\x00" "CCfgDatabase", 18));
+    EXPECT_EQ(bytes.substr(0, 18), std::string("\xff\xff\x00\x00\x0c\x00"
+                                               "CCfgDatabase",
+                                               18));
 
     // Into another file: no clash, stored under new ids, subfields kept.
     OpenDocument target(catalog);
@@ -106,7 +108,8 @@ TEST_F(ClipboardTest, ADatabaseGoesWithItsFieldsAndATextBesideIt) {
     EXPECT_EQ(target.frame->header().GetText(ListFrame::kCountLine),
               "2 databases have been defined");
     EXPECT_EQ(Tags(*pasted->GetFieldList()), (std::vector<std::string>{"AU", "SO", "  VO"}));
-    EXPECT_EQ(pasted->GetFieldList()->Field(3)->parentId, pasted->GetFieldList()->Field(2)->GetId());
+    EXPECT_EQ(pasted->GetFieldList()->Field(3)->parentId,
+              pasted->GetFieldList()->Field(2)->GetId());
     EXPECT_TRUE(ui.messageBoxes().empty());
 }
 
@@ -247,8 +250,8 @@ TEST_F(ClipboardTest, DataThatIsNoUsableObjectIsRefusedAndNothingIsAdded) {
     const std::string good = ui.clipboard().formats.at("CCfgDB");
     const uint32_t records = doc.document.Root().store().RecordCount();
     // Cut short, a field's bytes under the database's name, rubbish.
-    for (const std::string& bad : {good.substr(0, good.size() / 2), std::string("\xff\xff", 2),
-                                   std::string(40, '\x7f')}) {
+    for (const std::string& bad :
+         {good.substr(0, good.size() / 2), std::string("\xff\xff", 2), std::string(40, '\x7f')}) {
         ui.SetClipboard(ui::ClipboardData{{{"CCfgDB", bad}}, std::nullopt});
         ui.AnswerMessageBox(ui::IDOK, kMsgUnusableDatabase);
         doc.view().Execute(kCmdPaste);

@@ -49,8 +49,8 @@ void CDBListView::PasteDatabase() {
     if (!bytes || dbList_ == nullptr) return;
     std::unique_ptr<config::CCfgDatabase> database;
     try {
-        database = config::ReadDatabaseStream(std::span(
-            reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
+        database = config::ReadDatabaseStream(
+            std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
     } catch (const ArchiveError& e) {
         ui::ShowMessageBox(ui, kMsgUnusableDatabase, {dialogs::ErrorDetail(e)},
                            ui::MB_OK | ui::MB_ICONEXCLAMATION);

@@ -21,8 +21,7 @@ FieldListFrame::FieldListFrame(CDBListView& databases, config::CCfgDatabase& dat
     commands_.Add(kCmdDatabaseInformation,
                   [this] { databases_.EditDatabaseInformation(view_.database()); });
     commands_.Add(kCmdDocumentTypes, [this] { databases_.EditDocumentTypes(view_.database()); });
-    commands_.Add(kCmdAuthorFieldFormat,
-                  [this] { databases_.EditAuthorFormat(view_.database()); });
+    commands_.Add(kCmdAuthorFieldFormat, [this] { databases_.EditAuthorFormat(view_.database()); });
 }
 
 std::string FieldListFrame::Title() const {

@@ -183,8 +183,11 @@ TEST_F(FieldListTest, DeletingAFieldWithSubfieldsAsksOnceAndRemovesThemAll) {
     Open();
     FieldListFrame& w = OpenFields(medline);
     CFldListView& view = w.view();
-    answers = {{true, "SO", config::kFieldParsedWithSubfields}, {true, "A"}, {true, "B"},
-               {true, "C"}, {true, "TI"}};
+    answers = {{true, "SO", config::kFieldParsedWithSubfields},
+               {true, "A"},
+               {true, "B"},
+               {true, "C"},
+               {true, "TI"}};
     view.Execute(kCmdNew);
     for (int i = 0; i < 3; ++i) {
         view.Select(0);

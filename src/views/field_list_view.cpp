@@ -95,7 +95,7 @@ void CFldListView::DeleteField() {
     config::CCfgField* field = SelectedField();
     if (field == nullptr) return;
     const bool ownsSubfields = field->HasSubfields();
-    const int label = ownsSubfields        ? dialogs::kLabelFieldWithSubfields
+    const int label = ownsSubfields         ? dialogs::kLabelFieldWithSubfields
                       : field->IsSubfield() ? dialogs::kLabelSubfield
                                             : dialogs::kLabelField;
     if (!dialogs::ConfirmDelete(ui::CurrentUi(), label, field->tag)) return;

@@ -297,7 +297,7 @@ TEST_F(MainWindowTest, FieldListWindowsOpenCascadeAndCloseWithTheirDocument) {
     // Its menu commands are the field window's: Add Subfield is known.
     window->UpdateCommandStates();
     EXPECT_TRUE(window->ActionFor(r::kCmdDatabaseInformation)->isEnabled());
-    Screenshot(window, "field-window");
+    Screenshot(window, "field-window-opened");
 
     // Enter on MEDLIT again brings the same window forward.
     window->ActivateFrame(session->databaseFrame());
