@@ -31,26 +31,14 @@ namespace recaster::qt {
 namespace {
 
 using testing::Click;
+using testing::Control;
 using testing::Key;
 using testing::ModalScript;
+using testing::Retype;
 using testing::Screenshot;
 using testing::TypeText;
 using testing::WaitFor;
 namespace r = resources;
-
-template <class W = QWidget>
-W* Control(QWidget* window, int id) {
-    return window->findChild<W*>(QStringLiteral("control-%1").arg(id));
-}
-
-// Replaces the text of edit `id` by typing, as a user who selected it all.
-void Retype(QWidget* window, int id, const QString& text) {
-    auto* edit = Control<QLineEdit>(window, id);
-    ASSERT_NE(edit, nullptr) << id;
-    edit->setFocus();
-    edit->selectAll();
-    TypeText(edit, text);
-}
 
 QString BoxText(QWidget* box) {
     auto* label = box->findChild<QLabel*>("qt_msgbox_label");

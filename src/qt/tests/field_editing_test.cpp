@@ -31,24 +31,13 @@
 namespace recaster::qt {
 namespace {
 
+using testing::Control;
 using testing::Key;
 using testing::ModalScript;
+using testing::Retype;
 using testing::Screenshot;
 using testing::TypeText;
 using testing::WaitFor;
-
-template <class W = QWidget>
-W* Control(QWidget* window, int id) {
-    return window->findChild<W*>(QStringLiteral("control-%1").arg(id));
-}
-
-void Retype(QWidget* window, int id, const QString& text) {
-    auto* edit = Control<QLineEdit>(window, id);
-    ASSERT_NE(edit, nullptr) << id;
-    edit->setFocus();
-    edit->selectAll();
-    TypeText(edit, text);
-}
 
 // Chooses the item of combo box `id` that typing `text` finds.
 void Choose(QWidget* window, int id, const QString& text) {

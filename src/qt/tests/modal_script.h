@@ -8,12 +8,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
 #include <functional>
+
+#include <gtest/gtest.h>
 
 namespace recaster::qt::testing {
 
@@ -81,6 +84,24 @@ inline void Key(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModi
 // Types `text` into `w` as key presses, at once.
 inline void TypeText(QWidget* w, const QString& text) {
     QTest::keyClicks(w, text);
+}
+
+// The widget of control `id` in a dialog's window.
+template <class W = QWidget>
+W* Control(QWidget* window, int id) {
+    return window->findChild<W*>(QStringLiteral("control-%1").arg(id));
+}
+
+// Replaces the text of edit `id` by typing, as a user who selected it all.
+inline void Retype(QWidget* window, int id, const QString& text) {
+    auto* edit = Control<QLineEdit>(window, id);
+    if (edit == nullptr) {
+        ADD_FAILURE() << "no edit " << id;
+        return;
+    }
+    edit->setFocus();
+    edit->selectAll();
+    TypeText(edit, text);
 }
 
 }  // namespace recaster::qt::testing
