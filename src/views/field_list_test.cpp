@@ -110,6 +110,21 @@ TEST_F(FieldListTest, ModifyOpensOneWindowPerDatabaseAndBringsItForwardAfterward
     EXPECT_FALSE(w.CommandTargets()[0]->Knows(kCmdDatabaseInformation));
 }
 
+TEST_F(FieldListTest, ANewDatabaseOpensItsFieldWindowAtOnce) {
+    Open();
+    ui.OnDialog(dialogs::DatabaseInfoDialog::kTemplateId, [](ui::DialogDriver& d) {
+        d.Type(dialogs::DatabaseInfoDialog::kName, "embase");
+        d.PressEnter();
+    });
+    ASSERT_TRUE(frame->view().Execute(kCmdNew));
+    config::CCfgDatabase* embase = frame->view().SelectedDatabase();
+    ASSERT_EQ(embase->name, "EMBASE");
+    FieldListFrame* w = frame->view().FieldWindowOf(*embase);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(host.open, (std::vector<ListFrame*>{w}));
+    EXPECT_EQ(w->header().GetText(ListFrame::kCountLine), "0 fields have been defined");
+}
+
 TEST_F(FieldListTest, TheEleventhWindowIsRefusedAndDeletingADatabaseClosesItsWindow) {
     std::vector<config::CCfgDatabase*> dbs;
     for (int i = 0; i < 10; ++i) dbs.push_back(document.AddDatabase("DB" + std::to_string(i)));
