@@ -19,7 +19,7 @@
 #include "app/window_placement.h"
 #include "base/errors.h"
 #include "base/paths.h"
-#include "dialogs/display_text.h"
+#include "dialogs/error_detail.h"
 #include "dialogs/file_info_sheet.h"
 #include "resources/strings.h"
 #include "ui/message_box.h"
@@ -130,18 +130,18 @@ void CCfgDocument::SetTitle(const std::string& title) {
 void CCfgDocument::SetPathName(const std::string& path, bool addToRecent) {
     path_ = path;
     for (auto* o : std::vector(observers_)) o->PathChanged(path_, addToRecent);
-    SetTitle(dialogs::DisplayText(FilePart(path)));
+    SetTitle(FilePart(path));
 }
 
 void CCfgDocument::ReportError(int messageId, const std::string& path) {
-    std::string text = resources::FormatString(messageId, dialogs::DisplayText(path));
+    std::string detail;
     try {
         throw;
     } catch (const std::exception& e) {
-        text += "\n\n" + dialogs::ErrorDetail(e);
+        detail = dialogs::ErrorDetail(e);
     } catch (...) {
     }
-    ui::ShowMessageBoxText(ui_, messageId, std::move(text), kErrorBox);
+    ui::ShowFileMessage(ui_, messageId, path, detail, kErrorBox);
 }
 
 void CCfgDocument::ReportLoadError(const std::string& path) {
@@ -156,7 +156,7 @@ void CCfgDocument::ReportLoadError(const std::string& path) {
         // No fixed message fits: say what happened as well.
         ReportError(messageId, path);
     } else {
-        ui::ShowMessageBox(ui_, messageId, {dialogs::DisplayText(path)}, kErrorBox);
+        ui::ShowFileMessage(ui_, messageId, path, {}, kErrorBox);
     }
 }
 
@@ -291,8 +291,8 @@ bool CCfgDocument::DoFileSave() {
 
 bool CCfgDocument::SaveModified() {
     if (!modified_ || !IsOpen()) return true;
-    int answer = ui::ShowMessageBox(ui_, kMsgSaveChanges, {title_},
-                                    ui::MB_YESNOCANCEL | ui::MB_ICONEXCLAMATION);
+    int answer = ui::ShowFileMessage(ui_, kMsgSaveChanges, title_, {},
+                                     ui::MB_YESNOCANCEL | ui::MB_ICONEXCLAMATION);
     if (answer == ui::IDYES) return DoFileSave();
     return answer == ui::IDNO;
 }

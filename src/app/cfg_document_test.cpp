@@ -260,3 +260,36 @@ TEST_F(CfgDocumentTest, FileInformationWritesCommentsAndAlwaysMarksModified) {
 
 }  // namespace
 }  // namespace recaster::app
+
+namespace recaster::app {
+namespace {
+
+TEST_F(CfgDocumentTest, FileNamesOutsideTheCodePageShowAsTheyAreEverywhere) {
+    // "日本 Straße é.cfg": CJK, German and French letters in a file name.
+    const std::string name =
+        "\xe6\x97\xa5\xe6\x9c\xac Stra\xc3\x9f"
+        "e \xc3\xa9.cfg";
+    const std::string path = "/cfg/" + name;
+    config::CCfgFile(fs).Create(path);
+    CCfgDocument doc(ui, fs);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(doc.Title(), name);
+    // The save question names it.
+    EditComments(doc, "x");
+    ui.AnswerMessageBox(ui::IDCANCEL, kMsgSaveChanges);
+    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_EQ(ui.messageBoxes().back().text, "Save changes to " + name + "?");
+    // Save As under another such name, and an error naming one.
+    ui.AnswerFileDialog("/cfg/\xc3\xbc.cfg");
+    ASSERT_TRUE(doc.DoSave({}));
+    EXPECT_EQ(doc.Title(), "\xc3\xbc.cfg");
+    fs.refuse["/cfg/\xce\xb1.cfg"] = FileError::Cause::NotFound;
+    CCfgDocument other(ui, fs);
+    ui.AnswerMessageBox(ui::IDOK, kMsgFileNotFound);
+    EXPECT_FALSE(other.OnOpenDocument("/cfg/\xce\xb1.cfg"));
+    EXPECT_EQ(ui.messageBoxes().back().text.rfind("Cannot find the file /cfg/\xce\xb1.cfg.", 0),
+              0u);
+}
+
+}  // namespace
+}  // namespace recaster::app

@@ -4,7 +4,7 @@
 #include "app/cfg_document.h"
 #include "app/file_dialogs.h"
 #include "convert/conversion.h"
-#include "dialogs/display_text.h"
+#include "dialogs/error_detail.h"
 #include "dialogs/user_workform_dialog.h"
 #include "ui/message_box.h"
 
@@ -53,8 +53,7 @@ std::optional<std::string> ConversionDialogs::NewFileName() {
 }
 
 void ConversionDialogs::RefuseNewFileName(const std::string& path) {
-    ui::ShowMessageBox(ui_, kMsgNewIsOldFile, {dialogs::DisplayText(path)},
-                       ui::MB_OK | ui::MB_ICONEXCLAMATION);
+    ui::ShowFileMessage(ui_, kMsgNewIsOldFile, path, {}, ui::MB_OK | ui::MB_ICONEXCLAMATION);
 }
 
 void ConversionDialogs::BeginCopy(int databases) {

@@ -53,9 +53,7 @@ std::optional<std::string> PromptReportFileName(ui::Ui& ui) {
 
 // Message `id` naming `path`, with what went wrong below it.
 void ShowFailure(ui::Ui& ui, int id, const std::string& path, const std::string& cause) {
-    ui::ShowMessageBoxText(
-        ui, id, resources::FormatString(id, ToCp1252Lossy(path)) + "\n\n" + ToCp1252Lossy(cause),
-        kErrorBox);
+    ui::ShowFileMessage(ui, id, path, cause, kErrorBox);
 }
 
 // The failure of a run: writing the report file, or reading the
@@ -74,7 +72,7 @@ PrintResult RunReport(const PrintReportContext& c) {
     try {
         generated = report::ReportTimeNow();
     } catch (const report::BadReportDate& e) {
-        ui::ShowMessageBox(c.ui, kMsgReportBadDate, {ToCp1252Lossy(e.value())}, kErrorBox);
+        ui::ShowFileMessage(c.ui, kMsgReportBadDate, e.value(), {}, kErrorBox);
         return PrintResult::Failed;
     }
     // Every "Destination" writes a text file: 0 was kept for a printer that

@@ -5,7 +5,7 @@
 
 #include "base/paths.h"
 #include "config/genl_info.h"
-#include "dialogs/display_text.h"
+#include "dialogs/error_detail.h"
 #include "resources/strings.h"
 #include "ui/message_box.h"
 
@@ -15,8 +15,8 @@ FileInfoGeneralPage::FileInfoGeneralPage(config::CCfgGenlInfo& genl, std::string
     : ui::Dialog(kTemplateId), genl_(genl), path_(std::move(path)) {}
 
 void FileInfoGeneralPage::OnInitDialog() {
-    SetText(kFileName, DisplayText(FilePart(path_)));
-    SetText(kDirectory, DisplayText(DirectoryOf(path_)));
+    SetText(kFileName, FilePart(path_));
+    SetText(kDirectory, DirectoryOf(path_));
     SetText(kComments, genl_.comments);
 }
 
@@ -29,10 +29,8 @@ void FileInfoGeneralPage::OnOK() {
         // The record was not rewritten: keep the object as the store has it
         // and leave the sheet open, so the user can retry or cancel.
         genl_.comments = std::move(previous);
-        ui::ShowMessageBoxText(ui(), kSaveFailedString,
-                               resources::FormatString(kSaveFailedString, DisplayText(path_)) +
-                                   "\n\n" + ErrorDetail(e),
-                               ui::MB_OK | ui::MB_ICONEXCLAMATION);
+        ui::ShowFileMessage(ui(), kSaveFailedString, path_, ErrorDetail(e),
+                            ui::MB_OK | ui::MB_ICONEXCLAMATION);
         GotoControl(kComments);
         return;
     }

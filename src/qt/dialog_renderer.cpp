@@ -157,8 +157,14 @@ void DialogView::PressEscape() {
     ui::DialogDriver(dialog_).PressEscape();
 }
 
+// A control's text as shown: configuration text, or a file name.
+static QString ShownText(const ui::Control& c) {
+    return c.HasStyle(resources::kStyleFileName) ? QString::fromStdString(c.text())
+                                                 : FromModel(c.text());
+}
+
 QWidget* DialogView::MakeWidget(ui::Control& c) {
-    QString text = FromModel(c.text());
+    QString text = ShownText(c);
     switch (c.kind()) {
         case ControlKind::Static: {
             auto* label = new QLabel(text, this);
@@ -391,7 +397,7 @@ void DialogView::Sync(const ui::Control& c, ui::ControlAspect aspect, int row) {
     switch (aspect) {
         case ui::ControlAspect::Text:
         case ui::ControlAspect::EditSelection: {
-            QString text = FromModel(c.text());
+            QString text = ShownText(c);
             if (auto* edit = qobject_cast<QLineEdit*>(w)) {
                 if (edit->text() != text) {
                     // While the user works in the edit the cursor stays

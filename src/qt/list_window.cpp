@@ -14,7 +14,7 @@ namespace recaster::qt {
 
 ListWindow::ListWindow(views::ListFrame& frame, QWidget* parent) : QWidget(parent), frame_(&frame) {
     setObjectName(QStringLiteral("list-window"));
-    setWindowTitle(FromModel(frame.Title()));
+    setWindowTitle(QString::fromStdString(frame.Title()));
 
     header_ = new DialogView(frame.header(), this);
     pane_ = new DialogView(frame.view().pane(), this);
@@ -74,7 +74,7 @@ void ListWindow::InitialUpdate() {
 }
 
 void ListWindow::FrameTitleChanged(views::ListFrame& frame) {
-    setWindowTitle(FromModel(frame.Title()));
+    setWindowTitle(QString::fromStdString(frame.Title()));
 }
 
 void ListWindow::closeEvent(QCloseEvent* event) {

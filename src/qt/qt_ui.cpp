@@ -119,8 +119,8 @@ int QtUi::MessageBox(const ui::MessageBoxRequest& request) {
     }
     QString caption = request.caption.empty()
                           ? FromModel(resources::LoadString(resources::kStrAppTitle))
-                          : FromModel(request.caption);
-    QMessageBox box(icon, caption, FromModel(request.text), QMessageBox::NoButton, Owner());
+                          : QString::fromUtf8(request.caption);
+    QMessageBox box(icon, caption, QString::fromUtf8(request.text), QMessageBox::NoButton, Owner());
     box.setObjectName(QStringLiteral("message-box-%1").arg(request.stringId));
     struct Choice {
         int id;

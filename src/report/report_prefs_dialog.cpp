@@ -70,11 +70,8 @@ void CCfgRptPrefsDlg::OnOK() {
     } catch (const FileError& e) {
         // The report reads its options from the settings store; without them
         // stored it would not print what the user chose. Stay open.
-        ui::ShowMessageBoxText(
-            ui(), kStoreFailedString,
-            resources::FormatString(kStoreFailedString, ToCp1252Lossy(settings_.FilePath())) +
-                "\n\n" + ToCp1252Lossy(e.message()),
-            ui::MB_OK | ui::MB_ICONEXCLAMATION);
+        ui::ShowFileMessage(ui(), kStoreFailedString, settings_.FilePath(), e.message(),
+                            ui::MB_OK | ui::MB_ICONEXCLAMATION);
         return;
     }
     EndDialog(ui::IDOK);

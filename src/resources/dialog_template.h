@@ -46,6 +46,7 @@ enum ControlStyle : uint32_t {
     kStyleWantReturn = 1u << 10,  // multi-line edit: Enter makes a new line
     kStyleUppercase = 1u << 11,   // edit: typed letters become capitals
     kStyleNumber = 1u << 12,      // edit: only digits can be typed
+    kStyleFileName = 1u << 13,    // static: shows a file name (UTF-8), not configuration text
 };
 
 // A rectangle in dialog units: left, top, width, height.

@@ -24,9 +24,9 @@ constexpr std::array<ControlTemplate, 4> kAbout{{
 
 constexpr std::array<ControlTemplate, 6> kGeneralPage{{
     {-1, ControlKind::Static, "File Name:", {7, 10, 50, 8}, kStyleNone},
-    {146, ControlKind::Static, "", {60, 10, 180, 8}, kStyleNone},
+    {146, ControlKind::Static, "", {60, 10, 180, 8}, kStyleFileName},
     {-1, ControlKind::Static, "Directory:", {7, 24, 50, 8}, kStyleNone},
-    {147, ControlKind::Static, "", {60, 24, 180, 16}, kStyleNone},
+    {147, ControlKind::Static, "", {60, 24, 180, 16}, kStyleFileName},
     {-1, ControlKind::Static, "&Comments", {7, 46, 60, 8}, kStyleNone},
     {158,
      ControlKind::MultiLineEdit,

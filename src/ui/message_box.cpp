@@ -1,6 +1,7 @@
 // Button sets of message boxes.
 #include "ui/message_box.h"
 
+#include "base/cp1252.h"
 #include "resources/strings.h"
 #include "ui/ui.h"
 
@@ -38,11 +39,30 @@ int ShowMessageBox(Ui& ui, int stringId, std::initializer_list<std::string_view>
 }
 
 int ShowMessageBoxText(Ui& ui, int stringId, std::string text, uint32_t flags) {
+    return ShowMessageBoxUtf8(ui, stringId, Cp1252ToUtf8(text), flags);
+}
+
+int ShowMessageBoxUtf8(Ui& ui, int stringId, std::string text, uint32_t flags) {
     MessageBoxRequest request;
     request.stringId = stringId;
     request.text = std::move(text);
     request.flags = flags;
     return ui.MessageBox(request);
+}
+
+std::string FileMessageText(int stringId, std::string_view path, std::string_view detail) {
+    std::string text =
+        resources::FillPlaceholders(Cp1252ToUtf8(resources::LoadString(stringId)), path);
+    if (!detail.empty()) {
+        text += "\n\n";
+        text += detail;
+    }
+    return text;
+}
+
+int ShowFileMessage(Ui& ui, int stringId, std::string_view path, std::string_view detail,
+                    uint32_t flags) {
+    return ShowMessageBoxUtf8(ui, stringId, FileMessageText(stringId, path, detail), flags);
 }
 
 }  // namespace recaster::ui

@@ -4,7 +4,7 @@
 #include "base/errors.h"
 #include "config/cfg_file.h"
 #include "dialogs/database_info_dialog.h"
-#include "dialogs/display_text.h"
+#include "dialogs/error_detail.h"
 #include "resources/strings.h"
 #include "ui/ui.h"
 #include "views/db_list_commands.h"
@@ -22,12 +22,12 @@ bool CDBListView::CopyDatabase() {
         data.formats[kDatabaseClipboardFormat] = config::DatabaseStream(*database);
     } catch (const std::exception& e) {
         // Its children could not be read from the file.
-        ui.ShowStatusMessage(resources::FormatString(kStringCopyFailed, dialogs::ErrorDetail(e)));
+        ui.ShowStatusMessage(ui::FileMessageText(kStringCopyFailed, dialogs::ErrorDetail(e)));
         return false;
     }
     data.text = resources::FormatString(kStringDatabaseText, database->name);
     if (!ui.SetClipboard(data)) {
-        ui.ShowStatusMessage(resources::FormatString(kStringCopyFailed, "the clipboard is busy"));
+        ui.ShowStatusMessage(ui::FileMessageText(kStringCopyFailed, "the clipboard is busy"));
         return false;
     }
     return true;
@@ -52,8 +52,8 @@ void CDBListView::PasteDatabase() {
         database = config::ReadDatabaseStream(
             std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
     } catch (const ArchiveError& e) {
-        ui::ShowMessageBox(ui, kMsgUnusableDatabase, {dialogs::ErrorDetail(e)},
-                           ui::MB_OK | ui::MB_ICONEXCLAMATION);
+        ui::ShowFileMessage(ui, kMsgUnusableDatabase, dialogs::ErrorDetail(e), {},
+                            ui::MB_OK | ui::MB_ICONEXCLAMATION);
         return;
     }
     database->owner = dbList_;

@@ -3,7 +3,7 @@
 // become a subfield of the selection, and a field set's later fields are
 // subfields of its first.
 #include "base/errors.h"
-#include "dialogs/display_text.h"
+#include "dialogs/error_detail.h"
 #include "resources/strings.h"
 #include "ui/ui.h"
 #include "views/db_list_commands.h"
@@ -41,7 +41,7 @@ bool CFldListView::CopyFields() {
         data.text = resources::FormatString(kStringFieldText, field->tag);
     }
     if (!ui.SetClipboard(data)) {
-        ui.ShowStatusMessage(resources::FormatString(kStringCopyFailed, "the clipboard is busy"));
+        ui.ShowStatusMessage(ui::FileMessageText(kStringCopyFailed, "the clipboard is busy"));
         return false;
     }
     return true;
@@ -70,8 +70,8 @@ void CFldListView::PasteFields() {
             return;
         }
     } catch (const ArchiveError& e) {
-        ui::ShowMessageBox(ui, kMsgUnusableField, {dialogs::ErrorDetail(e)},
-                           ui::MB_OK | ui::MB_ICONEXCLAMATION);
+        ui::ShowFileMessage(ui, kMsgUnusableField, dialogs::ErrorDetail(e), {},
+                            ui::MB_OK | ui::MB_ICONEXCLAMATION);
         return;
     }
     config::CCfgField& first = *fields.front();

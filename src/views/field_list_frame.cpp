@@ -1,6 +1,7 @@
 // The field list window of one database.
 #include "views/field_list_frame.h"
 
+#include "base/cp1252.h"
 #include "resources/strings.h"
 #include "views/db_list_commands.h"
 #include "views/db_list_view.h"
@@ -25,7 +26,9 @@ FieldListFrame::FieldListFrame(CDBListView& databases, config::CCfgDatabase& dat
 }
 
 std::string FieldListFrame::Title() const {
-    std::string name = resources::FormatString(kStringDatabaseTitle, view_.database().name);
+    // The database's name is configuration text; the document's, a file name.
+    std::string name =
+        Cp1252ToUtf8(resources::FormatString(kStringDatabaseTitle, view_.database().name));
     const std::string document = view_.document().Title();
     return document.empty() ? name : document + " : " + name;
 }

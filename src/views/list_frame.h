@@ -59,6 +59,7 @@ class ListFrame : private ListViewListener {
     const ListView& view() const { return view_; }
     void SetObserver(ListFrameObserver* observer) { observer_ = observer; }
 
+    // The window's title, UTF-8 (it holds the file's name).
     virtual std::string Title() const = 0;
     // Tells the observer to show Title() again.
     void RefreshTitle();

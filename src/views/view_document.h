@@ -20,7 +20,8 @@ class ViewDocument {
     // Views call this after every change they make to the configuration.
     virtual void SetModifiedFlag(bool modified = true) = 0;
     virtual bool IsModified() const = 0;
-    // The title shown on the document's windows (the file name).
+    // The title shown on the document's windows: the file name, in the file
+    // system's bytes (UTF-8), not configuration text.
     virtual std::string Title() const = 0;
 };
 

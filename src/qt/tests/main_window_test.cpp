@@ -322,3 +322,25 @@ TEST_F(MainWindowTest, FieldListWindowsOpenCascadeAndCloseWithTheirDocument) {
 
 }  // namespace
 }  // namespace recaster::qt
+
+namespace recaster::qt {
+namespace {
+
+TEST_F(MainWindowTest, AFileNamedOutsideTheCodePageShowsItsNameInItsWindows) {
+    const QString name = QString::fromUtf8("\xc3\x89t\xc3\xa9 \xe6\x97\xa5\xe6\x9c\xac.cfg");
+    const QString path = dir_.filePath(name);
+    ASSERT_TRUE(QFile::copy(path_, path));
+    Application application(channel_);
+    ASSERT_EQ(application.Start({ToPath(path)}), Application::StartResult::Running);
+    MainWindow* window = application.mainWindow();
+    app::DocumentSession* session = window->sessions().front();
+    EXPECT_EQ(window->WindowOf(session->databaseFrame())->windowTitle(), name);
+    views::CDBListView& view = session->databaseFrame().view();
+    view.Select(1);
+    ASSERT_TRUE(view.Execute(views::kCmdModify));
+    EXPECT_EQ(window->WindowOf(*session->Frames()[1])->windowTitle(),
+              name + " : Database '" + FromModel(view.SelectedDatabase()->name) + "'");
+}
+
+}  // namespace
+}  // namespace recaster::qt
