@@ -69,6 +69,19 @@ struct FileIdentity {
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
+// Replacing an existing file with a new one keeps what the user set on it.
+// The new file is written beside `path`, the file that a symbolic link at
+// the given name ends at (so the link stays a link), and renamed onto it;
+// it gets the old file's permission bits, and its owner and group where the
+// user may give them.
+struct ReplaceTarget {
+    std::string path;  // where the new file goes
+    bool exists = false;
+    uint32_t mode = 0;  // permission bits of the file there
+    uint32_t owner = 0;
+    uint32_t group = 0;
+};
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -85,6 +98,14 @@ class FileSystem {
     virtual void SyncDir(const std::string& path) = 0;
     // Identity of an existing file, following links; false when it does not exist.
     virtual bool Identify(const std::string& path, FileIdentity& out) = 0;
+    // Where a new file for `path` goes, and what it keeps of the file there.
+    // FileError (access denied) when the user may not change that file.
+    virtual ReplaceTarget ReplaceTargetOf(const std::string& path) {
+        return ReplaceTarget{path, Exists(path)};
+    }
+    // Gives the new `file` what `target` keeps; nothing when no file was
+    // there.
+    virtual void KeepAttributes(File& /*file*/, const ReplaceTarget& /*target*/) {}
 
     void SetFaultHook(FaultHook hook) { hook_ = std::move(hook); }
 

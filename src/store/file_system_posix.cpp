@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "store/file_permissions.h"
 #include "store/file_system.h"
 
 namespace recaster::store {
@@ -29,6 +30,7 @@ class PosixFile final : public File {
     PosixFile(int fd, std::string path, std::function<void(FileOp, const std::string&)> before)
         : fd_(fd), path_(std::move(path)), before_(std::move(before)) {}
     ~PosixFile() override { ::close(fd_); }
+    int fd() const { return fd_; }
 
     size_t ReadAt(uint64_t off, std::span<uint8_t> buf) override {
         size_t done = 0;
@@ -205,6 +207,65 @@ class PosixFs final : public FileSystem {
         out.device = static_cast<uint64_t>(st.st_dev);
         out.inode = static_cast<uint64_t>(st.st_ino);
         return true;
+    }
+
+    ReplaceTarget ReplaceTargetOf(const std::string& path) override {
+        ReplaceTarget target{ResolveLinks(path)};
+        struct stat st;
+        if (::stat(target.path.c_str(), &st) != 0) return target;
+        if (S_ISDIR(st.st_mode))
+            throw FileError(FileError::Cause::AccessDenied, path, "This is a folder, not a file");
+        target.exists = true;
+        target.mode = st.st_mode & 07777;
+        target.owner = st.st_uid;
+        target.group = st.st_gid;
+        if (!MayWrite(target.mode, target.owner, target.group, ::geteuid(), Groups()))
+            throw FileError(FileError::Cause::AccessDenied, path,
+                            "The file is read-only for you, so it cannot be replaced");
+        return target;
+    }
+
+    void KeepAttributes(File& file, const ReplaceTarget& target) override {
+        if (!target.exists) return;
+        auto* posix = dynamic_cast<PosixFile*>(&file);
+        if (posix == nullptr) return;
+        // The owner first: changing it may clear the set-id bits.
+        if (::fchown(posix->fd(), target.owner, target.group) != 0) {
+            // Not allowed to give the file away: at least its group, which an
+            // owner may give when they belong to it; else it stays theirs.
+            [[maybe_unused]] int ignored =
+                ::fchown(posix->fd(), static_cast<uid_t>(-1), target.group);
+        }
+        if (::fchmod(posix->fd(), target.mode) != 0)
+            throw FileError::FromErrno(errno, file.path(), "Setting the permissions of");
+    }
+
+  private:
+    // The file that a chain of symbolic links at `path` ends at; `path` when
+    // it is no link. A link to a missing file gives that file's name, so
+    // the new file appears where the link points.
+    static std::string ResolveLinks(std::string path) {
+        for (int hops = 0; hops < 40; ++hops) {
+            struct stat st;
+            if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+            std::string to(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
+            ssize_t n = ::readlink(path.c_str(), to.data(), to.size());
+            if (n < 0) throw FileError::FromErrno(errno, path, "Reading the link");
+            to.resize(static_cast<size_t>(n));
+            path = (!to.empty() && to[0] == '/') ? to : DirOf(path) + "/" + to;
+        }
+        throw FileError(FileError::Cause::BadPath, path, "Too many symbolic links in a row");
+    }
+
+    static std::vector<uint32_t> Groups() {
+        std::vector<uint32_t> out{static_cast<uint32_t>(::getegid())};
+        int n = ::getgroups(0, nullptr);
+        if (n > 0) {
+            std::vector<gid_t> list(static_cast<size_t>(n));
+            n = ::getgroups(n, list.data());
+            for (int i = 0; i < n; ++i) out.push_back(list[static_cast<size_t>(i)]);
+        }
+        return out;
     }
 };
 

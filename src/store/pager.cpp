@@ -345,11 +345,14 @@ static void PrepareToReplace(FileSystem& fs, const std::string& path) {
 
 void Pager::Create(const std::string& path) {
     Close();
+    ReplaceTarget target = fs_.ReplaceTargetOf(path);
     PrepareToReplace(fs_, path);
-    std::string temp = TempNameFor(path);
+    std::string temp = TempNameFor(target.path);
     auto file = fs_.Open(temp, OpenFlags{.write = true, .create = true, .truncate = true});
     try {
         file->TryLock(LockKind::Exclusive);
+        // Synced with the first commit, before it takes the old file's place.
+        fs_.KeepAttributes(*file, target);
         uint8_t first[kFirstPage] = {};
         header_ = StoreHeader{};
         std::memset(headerBytes_, 0, sizeof headerBytes_);
@@ -363,6 +366,7 @@ void Pager::Create(const std::string& path) {
     file_ = std::move(file);
     path_ = path;
     creatingTemp_ = temp;
+    creatingTarget_ = std::move(target);
     mode_ = OpenMode::ReadWrite;
     EncodeHeader(headerBytes_);
     length_ = committedLength_ = kFirstPage;
@@ -492,9 +496,9 @@ void Pager::Commit() {
 
     if (!creatingTemp_.empty()) {
         PrepareToReplace(fs_, path_);
-        fs_.Rename(creatingTemp_, path_);
+        fs_.Rename(creatingTemp_, creatingTarget_.path);
         file_->SetPath(path_);
-        fs_.SyncDir(path_);
+        fs_.SyncDir(creatingTarget_.path);
         creatingTemp_.clear();
     } else {
         journal_.reset();
@@ -519,9 +523,10 @@ void Pager::SaveAs(const std::string& newPath) {
          fs_.Identify(creatingTemp_.empty() ? path_ : creatingTemp_, a) && a == b))
         throw FileError(FileError::Cause::BadPath, newPath,
                         "This is the file being saved; choose another name for the copy");
+    const ReplaceTarget target = fs_.ReplaceTargetOf(newPath);
     PrepareToReplace(fs_, newPath);
 
-    std::string temp = TempNameFor(newPath);
+    std::string temp = TempNameFor(target.path);
     auto out = fs_.Open(temp, OpenFlags{.write = true, .create = true, .truncate = true});
     try {
         out->TryLock(LockKind::Exclusive);
@@ -544,10 +549,11 @@ void Pager::SaveAs(const std::string& newPath) {
         EncodeHeader(first);
         out->WriteAt(0, first);
         out->Truncate(length_);
+        fs_.KeepAttributes(*out, target);
         out->Sync();
-        fs_.Rename(temp, newPath);
+        fs_.Rename(temp, target.path);
         out->SetPath(newPath);
-        fs_.SyncDir(newPath);
+        fs_.SyncDir(target.path);
         std::memcpy(headerBytes_, first, kHeaderSize);
     } catch (...) {
         out.reset();

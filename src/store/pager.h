@@ -208,7 +208,8 @@ class Pager {
     FileSystem& fs_;
     std::unique_ptr<File> file_;
     std::string path_;
-    std::string creatingTemp_;  // a store being created lives here until its first Commit()
+    std::string creatingTemp_;      // a store being created lives here until its first Commit()
+    ReplaceTarget creatingTarget_;  // ... and then takes this file's place
     OpenMode mode_ = OpenMode::ReadOnly;
 
     StoreHeader header_;
