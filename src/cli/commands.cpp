@@ -10,10 +10,14 @@ extern const Command kCheckCommand;
 extern const Command kDumpCommand;
 extern const Command kWorkformsCommand;
 extern const Command kReportCommand;
+extern const Command kExportCommand;
+extern const Command kImportCommand;
+extern const Command kLintCommand;
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands{kNewCommand,  kShowCommand,      kCheckCommand,
-                                               kDumpCommand, kWorkformsCommand, kReportCommand};
+    static const std::vector<Command> commands{kNewCommand,    kShowCommand,      kCheckCommand,
+                                               kDumpCommand,   kWorkformsCommand, kReportCommand,
+                                               kExportCommand, kImportCommand,    kLintCommand};
     return commands;
 }
 
