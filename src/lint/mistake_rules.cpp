@@ -140,7 +140,7 @@ class MistakeChecker {
                                "The tags " + Quote(it->second) + " and " + Quote(f.tag) +
                                    " differ only in letter case; the importer finds fields "
                                    "ignoring case, so one of them is never used.");
-                if (dfs.tagLength != 0 && f.tag.size() != dfs.tagLength)
+                if (dfs.tagLength != 0 && !f.tag.empty() && f.tag.size() != dfs.tagLength)
                     r_.Warning("tag-length", at("tag"), s,
                                "The tag " + Quote(f.tag) + " has " + std::to_string(f.tag.size()) +
                                    " characters, but the file structure fixes field tags at " +
