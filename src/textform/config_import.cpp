@@ -333,8 +333,9 @@ ImportResult ImportConfig(const Json& document) {
 std::optional<Json> ParseJson(std::string_view text, std::string& error) {
     try {
         return Json::parse(text);
-    } catch (const Json::parse_error& e) {
-        // "[json.exception.parse_error.101] parse error at line 2, column 3: ..."
+    } catch (const Json::exception& e) {
+        // "[json.exception.parse_error.101] parse error at line 2, column 3: ...", or a
+        // number too large for a double ("out_of_range.406").
         error = e.what();
         if (size_t end = error.find("] "); end != std::string::npos) error.erase(0, end + 2);
         return std::nullopt;

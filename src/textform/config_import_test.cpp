@@ -152,6 +152,9 @@ TEST(ConfigImportTest, RefusesWhatIsNotATextFormOfAConfiguration) {
     EXPECT_EQ(only(ImportConfigText("{\"textForm\": 2}")).substr(0, 24),
               "textForm: Text form 2 is");
     EXPECT_EQ(only(ImportConfigText("{\"textForm\": 1,")).substr(0, 12), ": Not JSON: ");
+    // The parser's other failure: a number beyond what a double holds.
+    EXPECT_EQ(only(ImportConfigText("{\"textForm\": 1e400}")),
+              ": Not JSON: number overflow parsing '1e400'.");
     // A configuration needs its default database.
     EXPECT_EQ(only(ImportConfigText("{\"textForm\": 1, \"databases\": []}")).substr(0, 11),
               "databases: ");

@@ -77,7 +77,9 @@ bool ReadNumber(const Json& value, const std::string& path, ImportProblems& prob
         v = value.get<int64_t>();
         inRange = v >= low && v <= high;
     } else {
-        Problem(problems, path, Expected("a whole number", value));
+        Problem(problems, path,
+                value.is_number() ? "Expected a whole number, found " + value.dump() + "."
+                                  : Expected("a whole number", value));
         return false;
     }
     if (!inRange) {
