@@ -2,7 +2,6 @@
 #include "lint/entry_rules.h"
 
 #include <algorithm>
-#include <map>
 #include <set>
 
 #include "base/cp1252.h"

@@ -5,9 +5,9 @@
 // field of type Parsed with Subfields). Every break is an error: the import
 // of the text form refuses it and the lint reports it.
 //
-// Two things the dialogs refuse are left to the lint's warnings instead,
-// because the editor itself writes them: the empty tag format of a new file
-// and document types that share a name.
+// Two things are only warnings of the lint, because the editor itself writes
+// them: the empty tag format of a new file (Field Identification refuses it,
+// but New makes it) and document types that share a name (no dialog checks).
 #pragma once
 
 #include "config/config_parts.h"

@@ -9,6 +9,7 @@
 #include "config/lists.h"
 #include "lint/entry_rules.h"
 #include "lint/mistake_rules.h"
+#include "lint/rule_reporter.h"
 #include "store/file_system.h"
 
 namespace recaster::lint {
@@ -207,6 +208,22 @@ TEST(LintTest, ADatabaseListWithoutDatabasesIsAnError) {
     ConfigParts parts{general, structure, pairs, ignored, empty};
     EXPECT_EQ(Rules(CheckEntries(parts)),
               (std::vector<RuleAt>{{"no-default-database", "database list"}}));
+}
+
+TEST(LintTest, ControlCharactersOfTextsDoNotBreakAFindingsLine) {
+    CCfgGenlInfo general;
+    CCfgDFSInfo structure;
+    structure.tagFormat = "$\r\n$";
+    CCfgStringPairList pairs;
+    CCfgStringList ignored;
+    CCfgDBList list;
+    list.Append(std::make_unique<CCfgDatabase>());
+    list.Database(1)->name = "A\tB";
+    ConfigParts parts{general, structure, pairs, ignored, list};
+    const Findings findings = Lint(parts, Catalog());
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_NE(findings[0].message.find("'$\\x0D\\x0A$'"), std::string::npos) << findings[0].message;
+    EXPECT_EQ(DatabaseSubject(*list.Database(1)), "A\\x09B");
 }
 
 TEST(LintTest, DatabaseNameKeysAgreeWithTheListsDuplicateRule) {

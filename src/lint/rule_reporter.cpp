@@ -9,16 +9,30 @@ const char* SeverityName(Severity s) {
     return s == Severity::Error ? "error" : "warning";
 }
 
+std::string Printable(std::string_view cp1252) {
+    std::string out;
+    for (char c : cp1252) {
+        const auto b = static_cast<uint8_t>(c);
+        if (b >= 0x20 && b != 0x7F) {
+            out += Cp1252ToUtf8(std::string_view(&c, 1));
+            continue;
+        }
+        static const char kHex[] = "0123456789ABCDEF";
+        out += {'\\', 'x', kHex[b >> 4], kHex[b & 0xF]};
+    }
+    return out;
+}
+
 std::string Quote(std::string_view cp1252) {
-    return "'" + Cp1252ToUtf8(cp1252) + "'";
+    return "'" + Printable(cp1252) + "'";
 }
 
 std::string DatabaseSubject(const config::CCfgDatabase& db) {
-    return db.name.empty() ? std::string("''") : Cp1252ToUtf8(db.name);
+    return db.name.empty() ? std::string("''") : Printable(db.name);
 }
 
 std::string FieldKey(const config::CCfgField& field, const config::CCfgField* parent) {
-    const std::string tag = field.tag.empty() ? std::string("''") : Cp1252ToUtf8(field.tag);
+    const std::string tag = field.tag.empty() ? std::string("''") : Printable(field.tag);
     return parent != nullptr ? FieldKey(*parent, nullptr) + "/" + tag : tag;
 }
 

@@ -11,7 +11,10 @@
 
 namespace recaster::lint {
 
-// A Windows-1252 text in single quotes, in UTF-8.
+// A Windows-1252 text in UTF-8 with its control characters as \xNN, so a
+// finding stays on one line.
+std::string Printable(std::string_view cp1252);
+// The same in single quotes.
 std::string Quote(std::string_view cp1252);
 
 // How people name the objects of a configuration.
