@@ -11,11 +11,14 @@ extern const Command kDumpCommand;
 extern const Command kWorkformsCommand;
 extern const Command kReportCommand;
 extern const Command kConvertCommand;
+extern const Command kExportCommand;
+extern const Command kImportCommand;
+extern const Command kLintCommand;
 
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands{kNewCommand,    kShowCommand,      kCheckCommand,
-                                               kDumpCommand,   kWorkformsCommand, kReportCommand,
-                                               kConvertCommand};
+    static const std::vector<Command> commands{
+        kNewCommand,    kShowCommand,    kCheckCommand,  kDumpCommand,   kWorkformsCommand,
+        kReportCommand, kConvertCommand, kExportCommand, kImportCommand, kLintCommand};
     return commands;
 }
 
