@@ -170,7 +170,7 @@ TEST_F(NewShowTest, JsonHasEveryKeyAndTheSampleValues) {
               std::string::npos);
     EXPECT_EQ(j["structure"]["subfieldIndicator"], "\u2021");
     EXPECT_EQ(j["structure"]["tagLength"], 2);
-    EXPECT_EQ(j["structure"]["tagFormat"], "$$- ");
+    EXPECT_EQ(j["structure"]["tagFormat"], "$- ");
     std::vector<std::string> names;
     for (const Json& db : j["databases"]) names.push_back(db["name"]);
     EXPECT_EQ(names, (std::vector<std::string>{"Default", "007", "AGRIDOC", "BOOKCAT", "ENGIN",

@@ -21,15 +21,7 @@ class TextFormCommandsTest : public testutil::CliTest {
     void PutText(const std::string& path, const std::string& text) {
         fs_.Put(path, Bytes(text.begin(), text.end()));
     }
-    // The sample with a tag format the editor accepts (see the lint test).
-    void WriteSoundSample(const std::string& path) {
-        WriteSample(path);
-        config::CCfgFile file(fs_);
-        file.Open(path);
-        file.GetDFSInfo()->tagFormat = "$- ";
-        file.GetDFSInfo()->Save();
-        file.Commit();
-    }
+    void WriteSoundSample(const std::string& path) { WriteSample(path); }
 };
 
 TEST_F(TextFormCommandsTest, ExportImportExportGivesTheSameText) {
@@ -99,11 +91,25 @@ TEST_F(TextFormCommandsTest, ExistingFilesAreReplacedOnlyWhenAskedAndNeverTheSou
     EXPECT_EQ(FileText("/old.json"), FileText("/s.json"));
 }
 
-TEST_F(TextFormCommandsTest, LintFindsTheSamplesTwoProblems) {
-    // Real problems of the sample configuration, kept here until it is
-    // corrected: its tag format has two tag positions, and AGRIDOC, whose
-    // workform E does not use field 35, sends its document types there.
+TEST_F(TextFormCommandsTest, LintFindsNothingInTheSampleAndPointsAtWhatIsWrong) {
     WriteSample("/s.cfg");
+    EXPECT_EQ(Run({"lint", "/s.cfg"}), kExitOk);
+    EXPECT_EQ(out(), "/s.cfg: no findings\n");
+
+    // The two problems the sample once had: two tag positions, and a target
+    // that AGRIDOC's workform E does not use.
+    {
+        config::CCfgFile file(fs_);
+        file.Open("/s.cfg");
+        file.GetDFSInfo()->tagFormat = "$$- ";
+        file.GetDFSInfo()->Save();
+        config::CCfgDatabase* agridoc = file.GetDBList()->Database(3);
+        ASSERT_EQ(agridoc->name, "AGRIDOC");
+        config::CCfgField* dt = agridoc->GetFieldList()->FindTopLevel("DT", 2);
+        dt->defaultTarget = 34;  // field 35
+        dt->Save();
+        file.Commit();
+    }
     EXPECT_EQ(Run({"lint", "/s.cfg"}), kExitProblems);
     EXPECT_EQ(out(),
               "error: file structure: The tag format '$$- ' has more than one tag position "

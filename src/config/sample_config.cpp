@@ -156,7 +156,7 @@ void FillStructure(CCfgFile& file) {
     dfs.defaultCaseConversion = kCaseNone;
     dfs.recordEndMode = kRecordEndOneBlank;
     dfs.recordEndStringOn = false;
-    dfs.tagFormat = "$$- ";
+    dfs.tagFormat = "$- ";
     dfs.emptyFieldFiller = "(none)";
     dfs.recordHeaderFormat = "NSS Record # of # *";
     dfs.fallbackDatabase = "MEDLIT";
@@ -281,7 +281,7 @@ void FillAgridoc(CCfgDatabase& db) {
               {"RN", "Report Number", kFieldNormalText, 23},
               {"NP", "Number of Pages", kFieldNormalText, 26},
               {"LA", "Language", kFieldNormalText, kNone},
-              {"DT", "Document Type", kFieldDocumentType, 35},
+              {"DT", "Document Type", kFieldDocumentType, kNone},
               {"AB", "Abstract", kFieldNormalText, 43},
               {"DE", "Subject Descriptors", kFieldMultiText, 45},
               {"GL", "Geographic Location", kFieldNormalText, 42},

@@ -37,7 +37,7 @@ class ConversionTest : public ::testing::Test {
         r.GetGenlInfo()->title = "Old service";
         r.GetGenlInfo()->comments = "kept";
         r.GetGenlInfo()->Save();
-        r.GetDFSInfo()->tagFormat = "$$- ";
+        r.GetDFSInfo()->tagFormat = "$- ";
         r.GetDFSInfo()->fallbackDatabase = "MED";
         r.GetDFSInfo()->Save();
         r.GetIdentPairs()->pairs = {{"FILE: ", ""}};

@@ -172,13 +172,7 @@ TEST(TextRoundTripTest, SampleAndNewFileSurvive) {
     store::MemFileSystem fs;
     MakeFile(fs, "/new.cfg", [](CCfgFile&) {});
     ExpectRoundTrip(fs, "/new.cfg");
-    MakeFile(fs, "/sample.cfg", [](CCfgFile& file) {
-        BuildSampleConfig(file);
-        // The sample's tag format "$$- " holds two tag positions, which the
-        // Field Identification dialog refuses and so does the import.
-        file.GetDFSInfo()->tagFormat = "$- ";
-        file.GetDFSInfo()->Save();
-    });
+    MakeFile(fs, "/sample.cfg", [](CCfgFile& file) { BuildSampleConfig(file); });
     ExpectRoundTrip(fs, "/sample.cfg");
 }
 
