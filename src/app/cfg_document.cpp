@@ -53,6 +53,8 @@ int LoadMessageFor(const std::exception& error) {
                 return kMsgDiskFull;
             case FileError::Cause::AccessDenied:
                 return kMsgAccessDenied;
+            case FileError::Cause::IsFolder:
+                return kMsgIsFolder;
             case FileError::Cause::Generic:
             case FileError::Cause::TooManyOpenFiles:
             case FileError::Cause::InvalidFile:

@@ -66,6 +66,7 @@ enum DocumentMessage : int {
     kMsgSaveChanges = 61706,
     kMsgSaveFailed = 61708,
     kMsgCreateFailed = 61709,
+    kMsgIsFolder = 61710,
 };
 
 class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {

@@ -33,8 +33,9 @@ FileError::Cause FileError::CauseFromErrno(int err) {
         case EACCES:
         case EPERM:
         case EROFS:
-        case EISDIR:
             return Cause::AccessDenied;
+        case EISDIR:
+            return Cause::IsFolder;
         case EBADF:
             return Cause::InvalidFile;
         case ENOSPC:
@@ -92,6 +93,8 @@ const char* CauseName(FileError::Cause cause) {
             return "disk full";
         case FileError::Cause::EndOfFile:
             return "end of file";
+        case FileError::Cause::IsFolder:
+            return "is a folder";
     }
     return "unknown";
 }

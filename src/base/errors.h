@@ -25,6 +25,7 @@ class FileError : public std::runtime_error {
         LockViolation,
         DiskFull,
         EndOfFile,
+        IsFolder,  // a folder where a file was expected
     };
 
     FileError(Cause cause, std::string path, std::string message);

@@ -279,6 +279,7 @@ const std::map<int, std::string>& Table() {
         {61706, "Save changes to %1?"},
         {61708, "Cannot save %1."},
         {61709, "Cannot create %1."},
+        {61710, "%1 is a folder, not a configuration file."},
         // Conversion of older (version-2) configuration files: the questions,
         // the message line of User Defined Workform Selection, the outcome,
         // the progress dialog's title, and the refusal of the old file's own

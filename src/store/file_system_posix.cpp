@@ -148,6 +148,8 @@ class PosixFs final : public FileSystem {
         struct stat st;
         if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
             ::close(fd);
+            if (S_ISDIR(st.st_mode))
+                throw FileError(FileError::Cause::IsFolder, path, "This is a folder, not a file");
             throw FileError(FileError::Cause::AccessDenied, path, "Not a regular file");
         }
         return std::make_unique<PosixFile>(
@@ -214,7 +216,7 @@ class PosixFs final : public FileSystem {
         struct stat st;
         if (::stat(target.path.c_str(), &st) != 0) return target;
         if (S_ISDIR(st.st_mode))
-            throw FileError(FileError::Cause::AccessDenied, path, "This is a folder, not a file");
+            throw FileError(FileError::Cause::IsFolder, path, "This is a folder, not a file");
         target.exists = true;
         target.mode = st.st_mode & 07777;
         target.owner = st.st_uid;

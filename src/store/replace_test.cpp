@@ -92,7 +92,7 @@ TEST_F(ReplaceTest, AFolderIsNeverReplaced) {
         MakeStore(Path("folder.cfg"), 1);
         FAIL() << "a folder was replaced";
     } catch (const FileError& e) {
-        EXPECT_EQ(e.cause(), FileError::Cause::AccessDenied);
+        EXPECT_EQ(e.cause(), FileError::Cause::IsFolder);
         EXPECT_NE(e.message().find("folder"), std::string::npos);
     }
     EXPECT_TRUE(std::filesystem::is_directory(Path("folder.cfg")));
