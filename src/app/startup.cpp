@@ -8,6 +8,11 @@
 
 namespace recaster::app {
 
+std::string AbsolutePath(const std::string& file, const std::string& workingDirectory) {
+    if (file.empty() || file.front() == '/') return file;
+    return JoinPath(workingDirectory, file);
+}
+
 std::string EncodeForwardedFiles(const std::vector<std::string>& files,
                                  const std::string& workingDirectory) {
     std::string message;
@@ -15,7 +20,7 @@ std::string EncodeForwardedFiles(const std::vector<std::string>& files,
         // A newline cannot be told from the separator; such a name is not
         // forwarded rather than split into two wrong ones.
         if (file.empty() || file.find('\n') != std::string::npos) continue;
-        message += file.front() == '/' ? file : JoinPath(workingDirectory, file);
+        message += AbsolutePath(file, workingDirectory);
         message += '\n';
     }
     return message;
@@ -95,18 +100,18 @@ int LoadWorkformCatalog(ui::Ui& ui, const workforms::WorkformLocator& locator) {
     return static_cast<int>(workforms::Workforms().Count()) - before;
 }
 
-bool OpenAtStart(const std::vector<std::string>& files,
-                 const std::function<bool(const std::string&)>& openFile,
-                 const std::function<void()>& openDialog) {
+int OpenAtStart(const std::vector<std::string>& files,
+                const std::function<bool(const std::string&)>& openFile,
+                const std::function<void()>& openDialog) {
     if (files.empty()) {
         if (openDialog) openDialog();
-        return true;
+        return 0;
     }
-    bool any = false;
+    int opened = 0;
     for (const std::string& file : files) {
-        if (openFile(file)) any = true;
+        if (openFile(file)) ++opened;
     }
-    return any;
+    return opened;
 }
 
 }  // namespace recaster::app

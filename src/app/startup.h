@@ -19,6 +19,11 @@ namespace recaster::app {
 // String shown for a workform file that is skipped: %1 its path, %2 why.
 inline constexpr int kMsgWorkformSkipped = 61730;
 
+// `file` as an absolute path: a relative one is taken from
+// `workingDirectory`, so that it stays right in the recent-file list and
+// for a program running elsewhere.
+std::string AbsolutePath(const std::string& file, const std::string& workingDirectory);
+
 // The files a second start hands over, as absolute paths (relative ones
 // taken from `workingDirectory`), one per line. Decoding drops empty lines.
 std::string EncodeForwardedFiles(const std::vector<std::string>& files,
@@ -48,11 +53,12 @@ int LoadWorkformCatalog(ui::Ui& ui, const workforms::WorkformLocator& locator);
 
 // The first thing the user sees: with no file named, the Open dialog
 // (`openDialog`; cancelling it leaves an empty main window); otherwise each
-// named file opens with `openFile`. False when none of the named files
-// could be opened, which ends the program (the document has told the user
-// why); one that opens keeps the program running for it.
-bool OpenAtStart(const std::vector<std::string>& files,
-                 const std::function<bool(const std::string&)>& openFile,
-                 const std::function<void()>& openDialog);
+// named file opens with `openFile`, in order. A file that cannot be opened
+// (the document has told the user why) does not stop the others, and the
+// program runs on even when none opened, so the user can open another.
+// Returns how many opened.
+int OpenAtStart(const std::vector<std::string>& files,
+                const std::function<bool(const std::string&)>& openFile,
+                const std::function<void()>& openDialog);
 
 }  // namespace recaster::app

@@ -56,15 +56,19 @@ TEST(StartupTest, PlainStartShowsOpenAndNamedFilesOpenDirectly) {
         opened.push_back(f);
         return f != "bad.cfg";
     };
-    EXPECT_TRUE(OpenAtStart({}, open, [&] { ++dialogs; }));
+    EXPECT_EQ(OpenAtStart({}, open, [&] { ++dialogs; }), 0);
     EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(opened.empty());
 
-    EXPECT_TRUE(OpenAtStart({"a.cfg", "bad.cfg"}, open, [&] { ++dialogs; }));
+    // A file that fails stops neither the files after it nor the program,
+    // not even when it is the only one.
+    EXPECT_EQ(OpenAtStart({"bad.cfg", "a.cfg", "bad.cfg", "b.cfg"}, open, [&] { ++dialogs; }), 2);
+    EXPECT_EQ(opened, (std::vector<std::string>{"bad.cfg", "a.cfg", "bad.cfg", "b.cfg"}));
+    EXPECT_EQ(OpenAtStart({"bad.cfg"}, open, [&] { ++dialogs; }), 0);
     EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(opened, (std::vector<std::string>{"a.cfg", "bad.cfg"}));
-    // Only files that all fail end the start.
-    EXPECT_FALSE(OpenAtStart({"bad.cfg"}, open, [&] { ++dialogs; }));
+
+    EXPECT_EQ(AbsolutePath("A.cfg", "/home/me"), "/home/me/A.cfg");
+    EXPECT_EQ(AbsolutePath("/data/B.cfg", "/home/me"), "/data/B.cfg");
 }
 
 TEST(StartupTest, DamagedWorkformFileShowsOneMessageNamingItAndIsSkipped) {

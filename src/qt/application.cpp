@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -39,9 +40,10 @@ Application::~Application() {
 }
 
 Application::StartResult Application::Start(const std::vector<std::string>& args) {
+    const std::string workingDirectory = ToPath(QDir::currentPath());
     std::vector<std::string> files = app::FilesOfCommandLine(args);
     // 1. One instance per desktop session: a second start hands over its files.
-    std::string message = app::EncodeForwardedFiles(files, ToPath(QDir::currentPath()));
+    std::string message = app::EncodeForwardedFiles(files, workingDirectory);
     const SingleInstance::Role role = instance_->Start(QByteArray::fromStdString(message));
     if (role == SingleInstance::Role::Forwarded) return StartResult::Forwarded;
     QObject::connect(instance_.get(), &SingleInstance::messageReceived,
@@ -67,19 +69,44 @@ Application::StartResult Application::Start(const std::vector<std::string>& args
     ui_->SetMainWindow(window_.get());
     window_->ShowAtStart();
 
-    // 4. The named files, or the Open dialog.
-    bool ok = app::OpenAtStart(
+    // 4. The named files, or the Open dialog. Those that fail have been
+    // reported; the main window stays for the user to open another.
+    for (std::string& file : files) file = app::AbsolutePath(file, workingDirectory);
+    app::OpenAtStart(
         files, [this](const std::string& f) { return window_->OpenDocumentFile(f); },
         [this] { window_->RunCommand(app::kCmdFileOpen); });
-    return ok ? StartResult::Running : StartResult::Failed;
+    return StartResult::Running;
 }
 
 void Application::OpenForwarded(const QByteArray& message) {
     if (!window_) return;
     window_->ComeToFront();
-    for (const std::string& file : app::DecodeForwardedFiles(message.toStdString())) {
+    for (std::string& file : app::DecodeForwardedFiles(message.toStdString())) {
+        pendingFiles_.push_back(std::move(file));
+    }
+    OpenPendingFiles();
+}
+
+void Application::OpenPendingFiles() {
+    if (opening_ || retryScheduled_ || !window_) return;
+    if (QApplication::activeModalWidget() != nullptr || ui_->IsPumping()) {
+        retryScheduled_ = true;
+        QTimer::singleShot(200, window_.get(), [this] {
+            retryScheduled_ = false;
+            OpenPendingFiles();
+        });
+        return;
+    }
+    // One at a time: a failed open's message box runs events, and a further
+    // hand-over meanwhile only joins the queue.
+    opening_ = true;
+    while (!pendingFiles_.empty() && QApplication::activeModalWidget() == nullptr) {
+        std::string file = std::move(pendingFiles_.front());
+        pendingFiles_.erase(pendingFiles_.begin());
         window_->OpenDocumentFile(file);
     }
+    opening_ = false;
+    if (!pendingFiles_.empty()) OpenPendingFiles();
 }
 
 int RunApplication(int argc, char** argv) {
@@ -110,8 +137,6 @@ int RunApplication(int argc, char** argv) {
     switch (application.Start(args)) {
         case Application::StartResult::Forwarded:
             return 0;
-        case Application::StartResult::Failed:
-            return 1;
         case Application::StartResult::Running:
             break;
     }

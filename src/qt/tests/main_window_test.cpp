@@ -214,18 +214,6 @@ TEST_F(MainWindowTest, ASecondStartHandsItsFileToTheRunningProgram) {
     EXPECT_EQ(window->sessions().front()->document().PathName(), ToPath(path_));
 }
 
-TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndEndsAStartNamingOnlyIt) {
-    Application application(channel_);
-    QString text;
-    WhenModal([&](QWidget* box) {
-        text = box->findChild<QLabel*>("qt_msgbox_label")->text();
-        box->close();
-    });
-    std::string missing = ToPath(dir_.filePath("Missing.cfg"));
-    EXPECT_EQ(application.Start({missing}), Application::StartResult::Failed);
-    EXPECT_TRUE(text.contains("Missing.cfg")) << text.toStdString();
-}
-
 TEST_F(MainWindowTest, FilesDroppedOnTheWindowOpen) {
     Application application(channel_);
     WhenModal([](QWidget* dialog) { dialog->close(); });  // no Open dialog wanted
