@@ -132,7 +132,18 @@ void CCfgDocument::SetTitle(const std::string& title) {
 void CCfgDocument::SetPathName(const std::string& path, bool addToRecent) {
     path_ = path;
     for (auto* o : std::vector(observers_)) o->PathChanged(path_, addToRecent);
-    SetTitle(FilePart(path));
+    RefreshTitle();
+}
+
+void CCfgDocument::SetTitleFolder(std::string folder) {
+    titleFolder_ = std::move(folder);
+    RefreshTitle();
+}
+
+void CCfgDocument::RefreshTitle() {
+    std::string title = FilePart(path_);
+    if (!titleFolder_.empty()) title += " (" + titleFolder_ + ")";
+    SetTitle(title);
 }
 
 void CCfgDocument::ReportError(int messageId, const std::string& path) {

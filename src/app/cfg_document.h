@@ -111,6 +111,10 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     const std::string& PathName() const { return path_; }
     void SetPathName(const std::string& path, bool addToRecent = true);
     void SetTitle(const std::string& title);
+    // Tells this document apart from another open one of the same file name:
+    // the title becomes "name (folder)", or just the name when `folder` is
+    // empty. Kept across Save As until set again.
+    void SetTitleFolder(std::string folder);
 
     void AddObserver(CCfgDocumentObserver* observer);
     void RemoveObserver(CCfgDocumentObserver* observer);
@@ -154,12 +158,15 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     // Shows `messageId` naming `path`, with the exception's own text below.
     void ReportError(int messageId, const std::string& path);
     void RegisterStructureCommands();
+    // The file name with the folder qualifier, if any.
+    void RefreshTitle();
 
     ui::Ui& ui_;
     store::FileSystem& fs_;
     config::CCfgFile root_;
     std::string path_;
     std::string title_;
+    std::string titleFolder_;
     bool modified_ = false;
     ui::CommandMap commands_;
     std::vector<CCfgDocumentObserver*> observers_;

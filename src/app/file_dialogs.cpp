@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+#include "app/window_placement.h"
+#include "base/errors.h"
 #include "base/paths.h"
 
 namespace recaster::app {
@@ -46,6 +48,32 @@ std::optional<std::string> PromptOpenFileName(ui::Ui& ui) {
     request.title = "Open";
     request.fileMustExist = true;
     return Prompt(ui, std::move(request));
+}
+
+void RestoreLastFileDirectory(const SettingsKeyHelper& settings) {
+    std::string stored = settings.ReadText(kAppOptionsSection, kLastDirectoryValue);
+    std::error_code ec;
+    if (!stored.empty() && stored.front() == '/' && std::filesystem::is_directory(stored, ec)) {
+        LastFileDirectory::Set(stored);
+    }
+}
+
+bool SaveLastFileDirectory(const SettingsKeyHelper& settings) {
+    try {
+        settings.WriteText(kAppOptionsSection, kLastDirectoryValue, LastFileDirectory::Get());
+        return true;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+void RememberFileDirectory(const SettingsKeyHelper& settings, const std::string& path) {
+    if (path.empty()) return;
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(path, ec);
+    if (ec) return;
+    LastFileDirectory::Set(DirectoryOf(full.lexically_normal().string()));
+    SaveLastFileDirectory(settings);
 }
 
 }  // namespace recaster::app

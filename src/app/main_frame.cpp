@@ -1,6 +1,7 @@
 // The main window's commands, routing, menus, status texts and placement.
 #include "app/main_frame.h"
 
+#include "app/file_dialogs.h"
 #include "base/errors.h"
 #include "resources/menus.h"
 #include "resources/strings.h"
@@ -114,6 +115,20 @@ std::string CMainFrame::IdleText() {
 }
 std::string CMainFrame::Title() {
     return r::LoadString(r::kStrAppTitle);
+}
+
+void CMainFrame::LoadSettings() {
+    LoadRecentFiles();
+    RestoreLastFileDirectory(settings_);
+}
+
+void CMainFrame::NoteDocumentFile(const std::string& path) {
+    NoteRecentFile(path);
+    RememberFileDirectory(settings_, path);
+}
+
+void CMainFrame::SaveFileDirectory() {
+    SaveLastFileDirectory(settings_);
 }
 
 void CMainFrame::NoteRecentFile(const std::string& path) {

@@ -81,12 +81,20 @@ class CMainFrame : public ui::CommandTarget {
     static std::string IdleText();
     static std::string Title();
 
-    // --- Recent files -------------------------------------------------------
+    // --- Recent files and the file dialogs' folder ---------------------------
     RecentFileList& recentFiles() { return recent_; }
     void LoadRecentFiles() { recent_.Load(settings_); }
+    // What a start reads back: the recent-file list and LastFileDirectory.
+    void LoadSettings();
     // Adds `path` and stores the list; a settings file that cannot be written
     // loses only the list, never the open.
     void NoteRecentFile(const std::string& path);
+    // A document was opened, made or saved under a new name as `path`: it
+    // goes to the top of the recent-file list and its folder becomes the
+    // file dialogs' folder, both stored.
+    void NoteDocumentFile(const std::string& path);
+    // Stores LastFileDirectory (at the end of a run).
+    void SaveFileDirectory();
 
     // --- Placement ----------------------------------------------------------
     StartPlacement PlacementAtStart(uint32_t startShowCommand = kShowNormal) const;

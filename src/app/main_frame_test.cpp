@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/file_dialogs.h"
+#include "base/paths.h"
 #include "resources/menus.h"
 #include "ui/headless_ui.h"
 
@@ -135,6 +137,44 @@ TEST(MainFrameTest, RecentFilesOpenAndDropEntriesThatNoLongerOpen) {
     EXPECT_EQ(opened.back(), "/gone.cfg");
     EXPECT_EQ(frame.recentFiles().entries().size(), 3u);
     EXPECT_FALSE(frame.IsCommandEnabled(r::kCmdRecentFile1 + 3));
+}
+
+TEST(MainFrameTest, TheFolderOfTheLastDocumentIsWhereTheNextRunsDialogsStart) {
+    SettingsFolder folder;
+    ui::HeadlessUi ui;
+    FakeWindow window;
+    auto work = std::filesystem::temp_directory_path() /
+                ("main_frame_test_work_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(work / "sub");
+    {
+        CMainFrame frame(ui, window, AppSettings(), {});
+        frame.NoteDocumentFile((work / "sub" / "x.cfg").string());
+        EXPECT_EQ(LastFileDirectory::Get(), (work / "sub").string());
+        EXPECT_EQ(frame.recentFiles().entries().front(), (work / "sub" / "x.cfg").string());
+    }
+    LastFileDirectory::Set("/elsewhere");
+    {
+        CMainFrame frame(ui, window, AppSettings(), {});
+        frame.LoadSettings();
+        EXPECT_EQ(LastFileDirectory::Get(), (work / "sub").string());
+        EXPECT_EQ(frame.recentFiles().entries().size(), 1u);
+        // A relative name counts from the current folder.
+        frame.NoteDocumentFile("y.cfg");
+        EXPECT_EQ(LastFileDirectory::Get(), std::filesystem::current_path().string());
+        // What a dialog chose last is kept at the end too.
+        LastFileDirectory::Set(work.string());
+        frame.SaveFileDirectory();
+    }
+    LastFileDirectory::Set("/elsewhere");
+    CMainFrame frame(ui, window, AppSettings(), {});
+    frame.LoadSettings();
+    EXPECT_EQ(LastFileDirectory::Get(), work.string());
+
+    // A folder that has gone since leaves the default alone.
+    std::filesystem::remove_all(work);
+    LastFileDirectory::Set("/elsewhere");
+    frame.LoadSettings();
+    EXPECT_EQ(LastFileDirectory::Get(), "/elsewhere");
 }
 
 TEST(MainFrameTest, StartPlacementFollowsTheStoredOneAndTheStartCommand) {

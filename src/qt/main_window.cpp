@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "app/quit_request.h"
+#include "app/title_folders.h"
 #include "qt/command_icons.h"
 #include "qt/list_window.h"
 #include "qt/qt_text.h"
@@ -123,7 +124,7 @@ MainWindow::MainWindow(QtUi& ui, QWidget* parent)
         ui, [this](const std::string& p) { return OpenDocumentFile(p); },
         [this] { return NewDocument(); });
     frame_->SetAppTargets({appCommands_.get()});
-    frame_->LoadRecentFiles();
+    frame_->LoadSettings();
 
     BuildActions();
     BuildToolbar();
@@ -368,6 +369,14 @@ void MainWindow::ActiveChildChanged() {
     UpdateCommandStates();
 }
 
+void MainWindow::QualifyDocumentTitles() {
+    std::vector<app::CCfgDocument*> documents;
+    for (const auto& s : sessions_) {
+        if (s->IsOpen()) documents.push_back(&s->document());
+    }
+    app::QualifyTitles(documents);
+}
+
 bool MainWindow::OpenDocumentFile(const std::string& path) {
     std::error_code ec;
     const std::string canonical = std::filesystem::weakly_canonical(path, ec).string();
@@ -378,6 +387,8 @@ bool MainWindow::OpenDocumentFile(const std::string& path) {
             std::filesystem::weakly_canonical(s->document().PathName(), ec2).string();
         if (!ec && !ec2 && open == canonical) {
             ActivateFrame(s->databaseFrame());
+            frame_->NoteDocumentFile(s->document().PathName());
+            RebuildRecentFiles();
             return true;
         }
     }
@@ -392,9 +403,11 @@ bool MainWindow::StartDocument(const std::function<bool(app::CCfgDocument&)>& st
     try {
         auto document = std::make_unique<app::CCfgDocument>(ui_);
         if (!start(*document)) return false;
-        frame_->NoteRecentFile(document->PathName());
+        frame_->NoteDocumentFile(document->PathName());
         sessions_.push_back(std::make_unique<app::DocumentSession>(std::move(document), *this));
         sessions_.back()->SetListener(this);
+        // Titled apart from a document of the same name before its window shows.
+        QualifyDocumentTitles();
         sessions_.back()->Show();
     } catch (const std::exception& e) {
         ui::ShowMessageBoxText(ui_, 0, e.what(), ui::MB_OK | ui::MB_ICONSTOP);
@@ -462,6 +475,8 @@ void MainWindow::WindowCloseRequested(ListWindow* window) {
 }
 
 void MainWindow::SessionClosed(app::DocumentSession& session) {
+    // A document of the same name no longer needs its folder in the title.
+    QualifyDocumentTitles();
     // Not from inside the session's own notification.
     QTimer::singleShot(0, this, [this, s = &session] {
         std::erase_if(sessions_, [s](const auto& owned) { return owned.get() == s; });
@@ -474,8 +489,9 @@ void MainWindow::SessionStateChanged(app::DocumentSession& /*session*/) {
 }
 
 void MainWindow::SessionPathChanged(app::DocumentSession& /*session*/, const std::string& path) {
-    frame_->NoteRecentFile(path);
+    frame_->NoteDocumentFile(path);
     RebuildRecentFiles();
+    QualifyDocumentTitles();
 }
 
 void MainWindow::ShowAtStart(uint32_t startShowCommand) {
@@ -532,6 +548,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (isMinimized() && (windowState() & Qt::WindowMaximized))
         placement.flags = app::kRestoreToMaximized;
     frame_->SavePlacement(placement);
+    frame_->SaveFileDirectory();
     // Every document has been asked; close them without asking again.
     sessions_.clear();
     for (QMdiSubWindow* sub : mdi_->subWindowList()) delete sub;

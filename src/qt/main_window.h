@@ -110,6 +110,8 @@ class MainWindow : public QMainWindow,
     void ApplyAccelerators();
     void RebuildRecentFiles();
     void ActiveChildChanged();
+    // Every open document's title tells it apart from others of its name.
+    void QualifyDocumentTitles();
     // A new session for a document that `start` opened or made; false (and
     // a message for an unexpected error) when it did not.
     bool StartDocument(const std::function<bool(app::CCfgDocument&)>& start);

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -75,5 +77,25 @@ class MessageBoxes {
   private:
     QTimer timer_;
 };
+
+// Chooses `path` in the file dialog `w` and accepts it, as OK would.
+// selectFile drops the list's selection (which would win over the typed
+// name) but leaves the name field alone while it has the focus.
+inline void ChooseFile(QWidget* w, const QString& path) {
+    auto* dialog = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(dialog, nullptr);
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    dialog->selectFile(path);
+    name->setText(path);
+    static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own is protected
+}
+
+// The title as the window shows it: "[*]" is "*" while it is modified.
+inline QString Shown(const QWidget* w) {
+    QString title = w->windowTitle();
+    return title.replace(QStringLiteral("[*]"),
+                         w->isWindowModified() ? QStringLiteral("*") : QString());
+}
 
 }  // namespace recaster::qt::testing

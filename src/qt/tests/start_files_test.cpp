@@ -1,7 +1,11 @@
 // Files that cannot be opened at start-up or from a second start leave the
-// program running as it was.
+// program running as it was, and every way of opening a file, and Save As,
+// makes its folder where the file dialogs start, in this run and the next.
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -89,6 +93,68 @@ TEST_F(StartFilesTest, ASecondStartWithABadFileLeavesTheRunningProgramAsItWas) {
     EXPECT_FALSE(openedDuringDialog);
     ASSERT_TRUE(WaitFor([&] { return window->sessions().size() == 2; }));
     EXPECT_EQ(window->sessions().back()->document().PathName(), ToPath(other));
+}
+
+TEST_F(StartFilesTest, EveryOpenAndSaveAsSetsTheFoldersOfTheFileDialogsAlsoForTheNextRun) {
+    const QString a = Sample("a/Work.cfg");
+    const QString b = Sample("b/Drop.cfg");
+    const QString c = Sample("c/Second.cfg");
+    QDir().mkpath(Path("d"));
+    {
+        Application application(channel_);
+        ASSERT_EQ(application.Start({ToPath(a)}), Application::StartResult::Running);
+        MainWindow* window = application.mainWindow();
+        EXPECT_EQ(LastFileDirectory::Get(), ToPath(Path("a")));  // the command line
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(b)});
+        // The drop goes where the drag entered.
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(window, &enter);
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &drop);
+        ASSERT_TRUE(WaitFor([&] { return window->sessions().size() == 2; }));
+        EXPECT_EQ(LastFileDirectory::Get(), ToPath(Path("b")));
+
+        EXPECT_EQ(SecondStart({"c/Second.cfg"}), 0);
+        ASSERT_TRUE(WaitFor([&] { return window->sessions().size() == 3; }));
+        EXPECT_EQ(LastFileDirectory::Get(), ToPath(Path("c")));
+
+        // The recent list: a/Work.cfg is the third entry; closed, then opened
+        // from there.
+        ASSERT_EQ(window->frame().recentFiles().entries().at(2), ToPath(a));
+        window->ActivateFrame(window->sessions().front()->databaseFrame());
+        EXPECT_TRUE(window->RunCommand(r::kCmdFileClose));
+        ASSERT_TRUE(WaitFor([&] { return window->sessions().size() == 2; }));
+        EXPECT_TRUE(window->RunCommand(r::kCmdRecentFile1 + 2));
+        EXPECT_EQ(window->sessions().size(), 3u);
+        EXPECT_EQ(LastFileDirectory::Get(), ToPath(Path("a")));
+
+        // Save As into d/, then the Open dialog starts there.
+        WhenModal([&](QWidget* w) { testing::ChooseFile(w, Path("d/Saved.cfg")); });
+        EXPECT_TRUE(window->RunCommand(r::kCmdFileSaveAs));
+        EXPECT_EQ(window->sessions().back()->document().PathName(), ToPath(Path("d/Saved.cfg")));
+        EXPECT_EQ(LastFileDirectory::Get(), ToPath(Path("d")));
+        QString startedIn;
+        WhenModal([&](QWidget* w) {
+            startedIn = qobject_cast<QFileDialog*>(w)->directory().absolutePath();
+            w->close();
+        });
+        window->RunCommand(r::kCmdFileOpen);
+        EXPECT_EQ(startedIn, Path("d"));
+        window->close();
+    }
+    // The next run's Open dialog starts where this one ended.
+    LastFileDirectory::Set(ToPath(dir_.path()));
+    QString startedIn;
+    WhenModal([&](QWidget* w) {
+        startedIn = qobject_cast<QFileDialog*>(w)->directory().absolutePath();
+        w->close();
+    });
+    Application application(channel_);
+    ASSERT_EQ(application.Start({}), Application::StartResult::Running);
+    EXPECT_EQ(startedIn, Path("d"));
 }
 
 }  // namespace
