@@ -14,7 +14,8 @@ namespace recaster::qt {
 
 ListWindow::ListWindow(views::ListFrame& frame, QWidget* parent) : QWidget(parent), frame_(&frame) {
     setObjectName(QStringLiteral("list-window"));
-    setWindowTitle(QString::fromStdString(frame.Title()));
+    ShowTitle();
+    RefreshModified();
 
     header_ = new DialogView(frame.header(), this);
     pane_ = new DialogView(frame.view().pane(), this);
@@ -73,8 +74,21 @@ void ListWindow::InitialUpdate() {
     frame_->OnInitialUpdate(metrics, header_->baseUnits(), listLeft);
 }
 
-void ListWindow::FrameTitleChanged(views::ListFrame& frame) {
-    setWindowTitle(QString::fromStdString(frame.Title()));
+void ListWindow::FrameTitleChanged(views::ListFrame& /*frame*/) {
+    ShowTitle();
+}
+
+void ListWindow::ShowTitle() {
+    if (frame_ == nullptr) return;
+    // "[*]" is where the window system puts the "*" of a modified document;
+    // one in the file name itself is doubled to show as it is.
+    QString title = QString::fromStdString(frame_->Title());
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral("[*]"));
+}
+
+void ListWindow::RefreshModified() {
+    if (frame_ != nullptr) setWindowModified(frame_->view().document().IsModified());
 }
 
 void ListWindow::closeEvent(QCloseEvent* event) {

@@ -1,9 +1,10 @@
 // ListWindow: the MDI child of one list window, database list or field
 // list alike: the frame's header bar (count line and column captions) on
 // top, its owner-drawn list in the middle and its button bar below, each a
-// dialog shown by the generic renderer, under the frame's title. The user's
-// close box asks the main window (closeRequested); the main window detaches
-// the window when the frame goes.
+// dialog shown by the generic renderer, under the frame's title, which is
+// marked "*" while the document has unsaved changes. The user's close box
+// asks the main window (closeRequested); the main window detaches the window
+// when the frame goes.
 #pragma once
 
 #include <QWidget>
@@ -30,6 +31,8 @@ class ListWindow : public QWidget, private views::ListFrameObserver {
     // The frame is going: the window stops showing it at once (its views
     // observe the frame's dialogs) and may then close without asking.
     void Detach();
+    // Shows whether the document has unsaved changes (the title's "*").
+    void RefreshModified();
 
   signals:
     // The user wants the window closed; the main window decides.
@@ -42,6 +45,7 @@ class ListWindow : public QWidget, private views::ListFrameObserver {
   private:
     void FrameTitleChanged(views::ListFrame& frame) override;
     void InitialUpdate();
+    void ShowTitle();
 
     views::ListFrame* frame_;
     DialogView* header_ = nullptr;

@@ -367,6 +367,19 @@ void MainWindow::ActiveChildChanged() {
     frame_->SetActiveTargets(targets);
     if (frame_->MenuId() != builtMenu_) BuildMenus();
     UpdateCommandStates();
+    UpdateTitle();
+}
+
+void MainWindow::UpdateTitle() {
+    QString title = FromModel(app::CMainFrame::Title());
+    ListWindow* active = activeListWindow();
+    auto* sub = active ? qobject_cast<QMdiSubWindow*>(active->parentWidget()) : nullptr;
+    if (sub != nullptr && !sub->isMaximized())
+        title += QStringLiteral(" - ") + active->windowTitle();
+    // Set again even when equal: over a maximised window the toolkit then
+    // joins that window's title to it afresh.
+    setWindowTitle(title);
+    setWindowModified(active != nullptr && active->isWindowModified());
 }
 
 void MainWindow::QualifyDocumentTitles() {
@@ -421,6 +434,11 @@ void MainWindow::OpenFrame(views::ListFrame& frame, const ui::Rect& geometry) {
     auto* window = new ListWindow(frame);
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
     connect(window, &ListWindow::closeRequested, this, &MainWindow::WindowCloseRequested);
+    connect(window, &QWidget::windowTitleChanged, this, &MainWindow::UpdateTitle);
+    // Maximising hands the title over to the toolkit and restoring takes it
+    // back, once the toolkit has finished with it.
+    connect(sub, &QMdiSubWindow::windowStateChanged, this, &MainWindow::UpdateTitle,
+            Qt::QueuedConnection);
     if (!geometry.IsEmpty())
         sub->setGeometry(geometry.left, geometry.top, geometry.Width(), geometry.Height());
     sub->show();
@@ -484,7 +502,11 @@ void MainWindow::SessionClosed(app::DocumentSession& session) {
     });
 }
 
-void MainWindow::SessionStateChanged(app::DocumentSession& /*session*/) {
+void MainWindow::SessionStateChanged(app::DocumentSession& session) {
+    for (views::ListFrame* f : session.Frames()) {
+        if (ListWindow* window = WindowOf(*f)) window->RefreshModified();
+    }
+    UpdateTitle();
     UpdateCommandStates();
 }
 

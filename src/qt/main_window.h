@@ -4,7 +4,9 @@
 // bar of menu 2 or 4 and the shortcuts of the matching accelerator table
 // (built from resources/menus), the toolbar, and the status bar with the
 // message pane and the CAPS, NUM and SCRL indicators. Every command goes
-// through CMainFrame's chain, so what no target handles is disabled.
+// through CMainFrame's chain, so what no target handles is disabled. The
+// title names the active window, with "*" while its document has unsaved
+// changes.
 //
 // It owns the open documents' sessions and hosts their windows
 // (views::FrameHost): a session asks for a window per frame, and the main
@@ -110,6 +112,9 @@ class MainWindow : public QMainWindow,
     void ApplyAccelerators();
     void RebuildRecentFiles();
     void ActiveChildChanged();
+    // The main window's title: the program's, and the active window's with
+    // its "*" (a maximised window's own title bar merges into it instead).
+    void UpdateTitle();
     // Every open document's title tells it apart from others of its name.
     void QualifyDocumentTitles();
     // A new session for a document that `start` opened or made; false (and

@@ -129,7 +129,7 @@ TEST(ConvertEndToEndTest, TheOlderSampleConvertsFromTheKeyboardAndOpens) {
     ASSERT_EQ(window->sessions().size(), 1u);
     app::DocumentSession* session = window->sessions().front();
     ListWindow* doc = window->WindowOf(session->databaseFrame());
-    EXPECT_EQ(doc->windowTitle(), "Converted.cfg");
+    EXPECT_EQ(doc->windowTitle(), "Converted.cfg[*]");  // "*" while changed
     EXPECT_EQ(FromPath(session->document().PathName()), converted);
     EXPECT_TRUE(window->isEnabled());
 

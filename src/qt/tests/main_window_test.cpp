@@ -33,6 +33,7 @@
 #include "qt/qt_canvas.h"
 #include "qt/qt_text.h"
 #include "qt/qt_ui.h"
+#include "qt/tests/desktop_fixture.h"
 #include "qt/tests/qt_test_util.h"
 #include "resources/menus.h"
 #include "views/column_list_box.h"
@@ -97,11 +98,10 @@ TEST_F(MainWindowTest, OpensTheSampleEditsFileInformationSavesAndReopens) {
     ASSERT_EQ(application.Start({ToPath(path_)}), Application::StartResult::Running);
     MainWindow* window = application.mainWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle(), "Recaster II");
     ASSERT_EQ(window->sessions().size(), 1u);
     app::DocumentSession* session = window->sessions().front();
     ListWindow* doc = window->WindowOf(session->databaseFrame());
-    EXPECT_EQ(doc->windowTitle(), "Work.cfg");
+    EXPECT_EQ(testing::Shown(doc), "Work.cfg");
 
     // The document's menu and the commands' states.
     QStringList menus;
@@ -275,7 +275,7 @@ TEST_F(MainWindowTest, FieldListWindowsOpenCascadeAndCloseWithTheirDocument) {
     views::ListFrame* fields = session->Frames()[1];
     ListWindow* fieldWindow = window->WindowOf(*fields);
     ASSERT_NE(fieldWindow, nullptr);
-    EXPECT_EQ(fieldWindow->windowTitle(), "Work.cfg : Database 'MEDLIT'");
+    EXPECT_EQ(testing::Shown(fieldWindow), "Work.cfg : Database 'MEDLIT'");
     auto* countLine = qobject_cast<QLabel*>(fieldWindow->header().WidgetFor(246));
     EXPECT_TRUE(countLine->text().endsWith("have been defined")) << countLine->text().toStdString();
     EXPECT_EQ(window->activeListWindow(), fieldWindow);
@@ -322,11 +322,11 @@ TEST_F(MainWindowTest, AFileNamedOutsideTheCodePageShowsItsNameInItsWindows) {
     ASSERT_EQ(application.Start({ToPath(path)}), Application::StartResult::Running);
     MainWindow* window = application.mainWindow();
     app::DocumentSession* session = window->sessions().front();
-    EXPECT_EQ(window->WindowOf(session->databaseFrame())->windowTitle(), name);
+    EXPECT_EQ(testing::Shown(window->WindowOf(session->databaseFrame())), name);
     views::CDBListView& view = session->databaseFrame().view();
     view.Select(1);
     ASSERT_TRUE(view.Execute(views::kCmdModify));
-    EXPECT_EQ(window->WindowOf(*session->Frames()[1])->windowTitle(),
+    EXPECT_EQ(testing::Shown(window->WindowOf(*session->Frames()[1])),
               name + " : Database '" + FromModel(view.SelectedDatabase()->name) + "'");
 }
 

@@ -1,5 +1,10 @@
-// The titles of the list windows: the folder of same-named files.
+// The titles of the list windows and of the main window: the "*" of unsaved
+// changes and the folder of same-named files.
 #include <gtest/gtest.h>
+
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QWindow>
 
 #include "app/document_session.h"
 #include "config/database.h"
@@ -33,9 +38,54 @@ QString DatabaseName(app::DocumentSession& session, int row) {
     return FromModel(session.document().Root().GetDBList()->Database(row + 1)->name);
 }
 
+// What the window system shows as the main window's title.
+QString MainTitle(MainWindow& window) {
+    return window.windowHandle()->title();
+}
+
 void SaveAs(MainWindow& window, const QString& path) {
     WhenModal([path](QWidget* w) { testing::ChooseFile(w, path); });
     EXPECT_TRUE(window.RunCommand(r::kCmdFileSaveAs));
+}
+
+TEST_F(WindowTitlesTest, AChangedDocumentShowsAStarOnItsWindowsAndOnTheMainWindow) {
+    Application application(channel_);
+    ASSERT_EQ(application.Start({ToPath(Sample("Work.cfg"))}), Application::StartResult::Running);
+    MainWindow& window = *application.mainWindow();
+    app::DocumentSession& session = *window.sessions().front();
+    ListWindow* databases = window.WindowOf(session.databaseFrame());
+    EXPECT_EQ(MainTitle(window), "Recaster II - Work.cfg");
+    ListWindow* fields = OpenFields(window, session, 1);
+    const QString fieldsTitle = "Work.cfg : Database '" + DatabaseName(session, 1) + "'";
+    EXPECT_EQ(Shown(fields), fieldsTitle);
+    EXPECT_EQ(MainTitle(window), "Recaster II - " + fieldsTitle);
+
+    // File Information's OK marks the document changed.
+    WhenModal([](QWidget* sheet) { sheet->findChild<QPushButton*>("sheet-ok")->click(); });
+    ASSERT_TRUE(window.RunCommand(r::kCmdFileInformation));
+    EXPECT_EQ(Shown(databases), "Work.cfg*");
+    EXPECT_EQ(Shown(databases->parentWidget()), "Work.cfg*");  // the title bar
+    EXPECT_EQ(Shown(fields), fieldsTitle + "*");
+    EXPECT_EQ(MainTitle(window), "Recaster II - " + fieldsTitle + "*");
+    window.ActivateFrame(session.databaseFrame());
+    EXPECT_EQ(MainTitle(window), "Recaster II - Work.cfg*");
+
+    // Maximised, the window's title bar joins the main window's, star and all.
+    auto* sub = qobject_cast<QMdiSubWindow*>(databases->parentWidget());
+    sub->showMaximized();
+    EXPECT_TRUE(WaitFor([&] { return MainTitle(window) == "Recaster II - [Work.cfg*]"; }))
+        << MainTitle(window).toStdString();
+    sub->showNormal();
+    EXPECT_TRUE(WaitFor([&] { return MainTitle(window) == "Recaster II - Work.cfg*"; }))
+        << MainTitle(window).toStdString();
+
+    ASSERT_TRUE(window.RunCommand(r::kCmdFileSave));
+    EXPECT_EQ(Shown(databases), "Work.cfg");
+    EXPECT_EQ(Shown(fields), fieldsTitle);
+    EXPECT_EQ(MainTitle(window), "Recaster II - Work.cfg");
+    ASSERT_TRUE(window.RunCommand(r::kCmdFileClose));
+    ASSERT_TRUE(WaitFor([&] { return window.sessions().empty(); }));
+    EXPECT_EQ(MainTitle(window), "Recaster II");
 }
 
 TEST_F(WindowTitlesTest, DocumentsOfTheSameFileNameShowTheirFolders) {
