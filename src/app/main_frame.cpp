@@ -52,6 +52,15 @@ void CMainFrame::RegisterCommands() {
         r::kCmdNextPane, [this] { window_.ActivateNextChild(true); }, hasChildren);
     commands_.Add(
         r::kCmdPrevPane, [this] { window_.ActivateNextChild(false); }, hasChildren);
+    for (int i = 0; i < r::kWindowListSize; ++i) {
+        commands_.Add(
+            r::kCmdWindowList1 + i, [this, i] { window_.ActivateChild(i); },
+            [this, i] { return i < static_cast<int>(window_.ChildTitles().size()); },
+            [this, i] { return window_.ActiveChildIndex() == i; });
+    }
+    commands_.Add(
+        r::kCmdMoreWindows, [this] { MoreWindows(); },
+        [this] { return static_cast<int>(window_.ChildTitles().size()) > r::kWindowListSize; });
 
     auto help = [this](ui::HelpCommand command, std::string topic = {}) {
         return [this, command, topic] { ui_.ShowHelp(command, topic); };
@@ -99,13 +108,23 @@ int CMainFrame::MenuId() const {
     return window_.HasChildren() ? 4 : 2;
 }
 
+namespace {
+// The string of a command's status text; the window list's entries share one.
+int StatusStringOf(int id) {
+    if (id >= r::kCmdWindowList1 && id < r::kCmdWindowList1 + r::kWindowListSize) {
+        return r::kStrActivateWindow;
+    }
+    return id == r::kCmdMoreWindows ? r::kStrMoreWindows : id;
+}
+}  // namespace
+
 std::string CMainFrame::StatusText(int id) {
-    const std::string& text = r::LoadString(id);
+    const std::string& text = r::LoadString(StatusStringOf(id));
     return text.substr(0, text.find('\n'));
 }
 
 std::string CMainFrame::TooltipText(int id) {
-    const std::string& text = r::LoadString(id);
+    const std::string& text = r::LoadString(StatusStringOf(id));
     size_t newline = text.find('\n');
     return newline == std::string::npos ? text : text.substr(newline + 1);
 }
@@ -115,6 +134,29 @@ std::string CMainFrame::IdleText() {
 }
 std::string CMainFrame::Title() {
     return r::LoadString(r::kStrAppTitle);
+}
+
+std::vector<std::string> CMainFrame::WindowMenuTexts() const {
+    const std::vector<std::string> titles = window_.ChildTitles();
+    std::vector<std::string> texts;
+    for (int i = 0; i < static_cast<int>(titles.size()) && i < r::kWindowListSize; ++i) {
+        std::string text = "&" + std::to_string(i + 1) + " ";
+        for (char c : titles[static_cast<size_t>(i)]) {
+            if (c == '&') text += '&';  // not a mnemonic
+            text += c;
+        }
+        texts.push_back(std::move(text));
+    }
+    if (static_cast<int>(titles.size()) > r::kWindowListSize) {
+        texts.emplace_back(r::kMoreWindowsText);
+    }
+    return texts;
+}
+
+void CMainFrame::MoreWindows() {
+    std::optional<int> chosen =
+        window_.PickChild(window_.ChildTitles(), window_.ActiveChildIndex());
+    if (chosen) window_.ActivateChild(*chosen);
 }
 
 void CMainFrame::LoadSettings() {

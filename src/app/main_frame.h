@@ -1,6 +1,7 @@
 // CMainFrame: the main window's logic, apart from any toolkit. It answers the
 // frame's own commands (recent files, print setup, help, Technical Support,
-// the window arrangement, next/previous pane, Exit), routes every command
+// the window arrangement, next/previous pane, the Window menu's list of open
+// windows, Exit), routes every command
 // along the chain of the active window (view, document, frame, application)
 // so that an id nobody handles is disabled, chooses the menu (2 without a
 // document, 4 with one), gives the status-line texts, and decides the window
@@ -34,6 +35,14 @@ class FrameWindow {
     // Closes the main window (asking about unsaved documents); Exit.
     virtual void CloseMainWindow() = 0;
     virtual bool HasChildren() const = 0;
+    // The child windows' titles in the order they were opened, the index of
+    // the active one (-1: none), and making child `index` the active one.
+    virtual std::vector<std::string> ChildTitles() const = 0;
+    virtual int ActiveChildIndex() const = 0;
+    virtual void ActivateChild(int index) = 0;
+    // Lets the user pick one of `titles` (More Windows...), `current`
+    // preselected; nothing when cancelled.
+    virtual std::optional<int> PickChild(const std::vector<std::string>& titles, int current) = 0;
 };
 
 // Where the main window starts: the placement to apply (none: the window
@@ -81,6 +90,12 @@ class CMainFrame : public ui::CommandTarget {
     static std::string IdleText();
     static std::string Title();
 
+    // --- Window list --------------------------------------------------------
+    // The Window menu's entries after its fixed commands: "&1 title" for the
+    // first kWindowListSize child windows ("&" in a title doubled), then
+    // kMoreWindowsText when there are more. Texts are UTF-8, like the titles.
+    std::vector<std::string> WindowMenuTexts() const;
+
     // --- Recent files and the file dialogs' folder ---------------------------
     RecentFileList& recentFiles() { return recent_; }
     void LoadRecentFiles() { recent_.Load(settings_); }
@@ -112,6 +127,7 @@ class CMainFrame : public ui::CommandTarget {
     void RegisterCommands();
     void RebuildChain();
     void OpenRecent(int index);
+    void MoreWindows();
 
     ui::Ui& ui_;
     FrameWindow& window_;

@@ -19,6 +19,9 @@ namespace r = resources;
 
 struct FakeWindow : FrameWindow {
     int children = 0;
+    std::vector<std::string> titles;
+    int active = -1;
+    std::optional<int> pick;  // the user's choice in More Windows
     std::vector<std::string> calls;
     void CascadeChildren() override { calls.push_back("cascade"); }
     void TileChildren() override { calls.push_back("tile"); }
@@ -27,6 +30,13 @@ struct FakeWindow : FrameWindow {
     void PrintSetup() override { calls.push_back("print setup"); }
     void CloseMainWindow() override { calls.push_back("close"); }
     bool HasChildren() const override { return children > 0; }
+    std::vector<std::string> ChildTitles() const override { return titles; }
+    int ActiveChildIndex() const override { return active; }
+    void ActivateChild(int index) override { calls.push_back("activate " + std::to_string(index)); }
+    std::optional<int> PickChild(const std::vector<std::string>& all, int current) override {
+        calls.push_back("pick of " + std::to_string(all.size()) + " at " + std::to_string(current));
+        return pick;
+    }
 };
 
 // A settings folder of the test's own.
@@ -137,6 +147,45 @@ TEST(MainFrameTest, RecentFilesOpenAndDropEntriesThatNoLongerOpen) {
     EXPECT_EQ(opened.back(), "/gone.cfg");
     EXPECT_EQ(frame.recentFiles().entries().size(), 3u);
     EXPECT_FALSE(frame.IsCommandEnabled(r::kCmdRecentFile1 + 3));
+}
+
+TEST(MainFrameTest, TheWindowMenuListsNineWindowsThenMoreWindows) {
+    SettingsFolder folder;
+    ui::HeadlessUi ui;
+    FakeWindow window;
+    CMainFrame frame(ui, window, AppSettings(), {});
+    const int first = r::kCmdWindowList1;
+    EXPECT_TRUE(frame.WindowMenuTexts().empty());
+    EXPECT_FALSE(frame.IsCommandEnabled(first));
+
+    window.titles = {"x.cfg (a)", "x.cfg (a) : Database 'R&D'"};
+    window.active = 1;
+    EXPECT_EQ(frame.WindowMenuTexts(),
+              (std::vector<std::string>{"&1 x.cfg (a)", "&2 x.cfg (a) : Database 'R&&D'"}));
+    EXPECT_TRUE(frame.IsCommandEnabled(first + 1));
+    EXPECT_FALSE(frame.IsCommandEnabled(first + 2));
+    EXPECT_FALSE(frame.IsCommandChecked(first));
+    EXPECT_TRUE(frame.IsCommandChecked(first + 1));
+    EXPECT_FALSE(frame.IsCommandEnabled(r::kCmdMoreWindows));
+    EXPECT_TRUE(frame.ExecuteCommand(first));
+    EXPECT_FALSE(frame.ExecuteCommand(first + 2));
+    EXPECT_EQ(CMainFrame::StatusText(first + 8), "Activate this window");
+
+    // Ten windows: nine listed, the tenth through More Windows.
+    window.titles.clear();
+    for (int i = 0; i < 10; ++i) window.titles.push_back("w" + std::to_string(i));
+    window.active = 9;
+    std::vector<std::string> texts = frame.WindowMenuTexts();
+    ASSERT_EQ(texts.size(), 10u);
+    EXPECT_EQ(texts[8], "&9 w8");
+    EXPECT_EQ(texts[9], "&More Windows...");
+    EXPECT_FALSE(frame.IsCommandChecked(first + 8));
+    window.pick = 9;
+    EXPECT_TRUE(frame.ExecuteCommand(r::kCmdMoreWindows));
+    window.pick.reset();
+    EXPECT_TRUE(frame.ExecuteCommand(r::kCmdMoreWindows));  // cancelled
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"activate 0", "pick of 10 at 9", "activate 9",
+                                                      "pick of 10 at 9"}));
 }
 
 TEST(MainFrameTest, TheFolderOfTheLastDocumentIsWhereTheNextRunsDialogsStart) {

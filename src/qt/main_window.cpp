@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,6 +17,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -26,6 +28,7 @@
 #include "qt/qt_text.h"
 #include "qt/qt_ui.h"
 #include "resources/menus.h"
+#include "resources/strings.h"
 #include "ui/message_box.h"
 
 namespace recaster::qt {
@@ -176,6 +179,10 @@ void MainWindow::BuildActions() {
     for (int i = 0; i < r::kRecentFileCount; ++i) {
         recentActions_.push_back(MakeAction(r::kCmdRecentFile1 + i, "Recent File"));
     }
+    for (int i = 0; i < r::kWindowListSize; ++i) {
+        windowActions_.push_back(MakeAction(r::kCmdWindowList1 + i, "Window"));
+    }
+    windowActions_.push_back(MakeAction(r::kCmdMoreWindows, std::string(r::kMoreWindowsText)));
     for (int menuId : {2, 4}) {
         for (const r::Accelerator& a : r::FindAcceleratorTable(menuId)->entries) {
             MakeAction(a.command, app::CMainFrame::TooltipText(a.command));
@@ -187,6 +194,7 @@ void MainWindow::BuildMenus() {
     int id = frame_->MenuId();
     builtMenu_ = id;
     menuBar()->clear();
+    windowListSeparator_ = nullptr;
     std::function<void(QMenu*, std::span<const r::MenuItem>)> fill =
         [&](QMenu* menu, std::span<const r::MenuItem> items) {
             for (const r::MenuItem& item : items) {
@@ -212,6 +220,12 @@ void MainWindow::BuildMenus() {
     for (const r::MenuItem& popup : r::FindMenu(id)->items) {
         QMenu* menu = menuBar()->addMenu(Label(popup.text));
         fill(menu, popup.children);
+        // The Window menu lists the open windows after its own commands.
+        if (std::any_of(popup.children.begin(), popup.children.end(),
+                        [](const r::MenuItem& m) { return m.id == r::kCmdWindowCascade; })) {
+            windowListSeparator_ = menu->addSeparator();
+            for (QAction* a : windowActions_) menu->addAction(a);
+        }
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateCommandStates);
     }
     ApplyAccelerators();
@@ -287,6 +301,24 @@ void MainWindow::RebuildRecentFiles() {
     }
 }
 
+void MainWindow::RebuildWindowList() {
+    const std::vector<std::string> texts = frame_->WindowMenuTexts();
+    const size_t listed = std::min<size_t>(texts.size(), r::kWindowListSize);
+    for (size_t i = 0; i < r::kWindowListSize; ++i) {
+        QAction* a = windowActions_[i];
+        a->setVisible(i < listed);
+        if (i >= listed) continue;
+        const QString text = QString::fromStdString(texts[i]);
+        if (a->text() != text) a->setText(text);
+        // Only the active window's entry is marked; the others show no box.
+        const bool active = frame_->IsCommandChecked(r::kCmdWindowList1 + static_cast<int>(i));
+        a->setCheckable(active);
+        a->setChecked(active);
+    }
+    windowActions_.back()->setVisible(texts.size() > r::kWindowListSize);
+    if (windowListSeparator_ != nullptr) windowListSeparator_->setVisible(!texts.empty());
+}
+
 void MainWindow::UpdateCommandStates() {
     for (auto& [id, action] : actions_) {
         action->setEnabled(frame_->IsCommandEnabled(id));
@@ -295,6 +327,7 @@ void MainWindow::UpdateCommandStates() {
             action->setChecked(true);
         }
     }
+    RebuildWindowList();
 }
 
 bool MainWindow::RunCommand(int id) {
@@ -390,6 +423,15 @@ void MainWindow::QualifyDocumentTitles() {
     app::QualifyTitles(documents);
 }
 
+std::vector<ListWindow*> MainWindow::ListWindows() const {
+    std::vector<ListWindow*> out;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        auto* window = qobject_cast<ListWindow*>(sub->widget());
+        if (window != nullptr && window->frame() != nullptr) out.push_back(window);
+    }
+    return out;
+}
+
 bool MainWindow::OpenDocumentFile(const std::string& path) {
     std::error_code ec;
     const std::string canonical = std::filesystem::weakly_canonical(path, ec).string();
@@ -434,7 +476,10 @@ void MainWindow::OpenFrame(views::ListFrame& frame, const ui::Rect& geometry) {
     auto* window = new ListWindow(frame);
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
     connect(window, &ListWindow::closeRequested, this, &MainWindow::WindowCloseRequested);
-    connect(window, &QWidget::windowTitleChanged, this, &MainWindow::UpdateTitle);
+    connect(window, &QWidget::windowTitleChanged, this, [this] {
+        UpdateTitle();
+        RebuildWindowList();
+    });
     // Maximising hands the title over to the toolkit and restoring takes it
     // back, once the toolkit has finished with it.
     connect(sub, &QMdiSubWindow::windowStateChanged, this, &MainWindow::UpdateTitle,
@@ -637,6 +682,43 @@ void MainWindow::CloseMainWindow() {
 
 bool MainWindow::HasChildren() const {
     return ChildWindowCount() > 0;
+}
+
+std::vector<std::string> MainWindow::ChildTitles() const {
+    std::vector<std::string> titles;
+    for (ListWindow* w : ListWindows()) titles.push_back(w->frame()->Title());
+    return titles;
+}
+
+int MainWindow::ActiveChildIndex() const {
+    const std::vector<ListWindow*> windows = ListWindows();
+    auto it = std::find(windows.begin(), windows.end(), activeListWindow());
+    return it == windows.end() ? -1 : static_cast<int>(it - windows.begin());
+}
+
+void MainWindow::ActivateChild(int index) {
+    const std::vector<ListWindow*> windows = ListWindows();
+    if (index >= 0 && index < static_cast<int>(windows.size())) {
+        ActivateFrame(*windows[static_cast<size_t>(index)]->frame());
+    }
+}
+
+std::optional<int> MainWindow::PickChild(const std::vector<std::string>& titles, int current) {
+    QStringList items;
+    for (const std::string& t : titles) items << QString::fromStdString(t);
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("select-window"));
+    dialog.setWindowTitle(FromModel(r::LoadString(r::kStrSelectWindowTitle)));
+    dialog.setLabelText(FromModel(r::LoadString(r::kStrSelectWindowPrompt)));
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    dialog.setComboBoxItems(items);
+    if (current >= 0 && current < items.size()) dialog.setTextValue(items[current]);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    // Titles differ (same-named files show their folders), so the text
+    // names the window.
+    const qsizetype index = items.indexOf(dialog.textValue());
+    if (index < 0) return std::nullopt;
+    return static_cast<int>(index);
 }
 
 }  // namespace recaster::qt

@@ -5,8 +5,8 @@
 // (built from resources/menus), the toolbar, and the status bar with the
 // message pane and the CAPS, NUM and SCRL indicators. Every command goes
 // through CMainFrame's chain, so what no target handles is disabled. The
-// title names the active window, with "*" while its document has unsaved
-// changes.
+// Window menu lists the open windows after its own commands; the title
+// names the active window, with "*" while its document has unsaved changes.
 //
 // It owns the open documents' sessions and hosts their windows
 // (views::FrameHost): a session asks for a window per frame, and the main
@@ -99,6 +99,10 @@ class MainWindow : public QMainWindow,
     void PrintSetup() override;
     void CloseMainWindow() override;
     bool HasChildren() const override;
+    std::vector<std::string> ChildTitles() const override;
+    int ActiveChildIndex() const override;
+    void ActivateChild(int index) override;
+    std::optional<int> PickChild(const std::vector<std::string>& titles, int current) override;
     // SessionListener
     void SessionClosed(app::DocumentSession& session) override;
     void SessionStateChanged(app::DocumentSession& session) override;
@@ -111,12 +115,15 @@ class MainWindow : public QMainWindow,
     void BuildStatusBar();
     void ApplyAccelerators();
     void RebuildRecentFiles();
+    void RebuildWindowList();
     void ActiveChildChanged();
     // The main window's title: the program's, and the active window's with
     // its "*" (a maximised window's own title bar merges into it instead).
     void UpdateTitle();
     // Every open document's title tells it apart from others of its name.
     void QualifyDocumentTitles();
+    // The list windows in the order they were opened (not those going).
+    std::vector<ListWindow*> ListWindows() const;
     // A new session for a document that `start` opened or made; false (and
     // a message for an unexpected error) when it did not.
     bool StartDocument(const std::function<bool(app::CCfgDocument&)>& start);
@@ -132,6 +139,8 @@ class MainWindow : public QMainWindow,
     std::unique_ptr<app::AppCommands> appCommands_;
     std::map<int, QAction*> actions_;
     std::vector<QAction*> recentActions_;
+    std::vector<QAction*> windowActions_;  // the window list, then More Windows
+    QAction* windowListSeparator_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     QLabel* messagePane_ = nullptr;
     QLabel* caps_ = nullptr;

@@ -96,17 +96,20 @@ const std::array kMenu4Items{
 const MenuTemplate kMenu2{2, kMenu2Items};
 const MenuTemplate kMenu4{4, kMenu4Items};
 
-// Keys shared by both tables, then the document's own.
-#define RECASTER_COMMON_ACCELERATORS                                                              \
-    Accelerator{'C', kModCtrl, kCmdCopy}, Accelerator{kKeyInsert, kModCtrl, kCmdCopy},            \
-        Accelerator{'X', kModCtrl, kCmdCut}, Accelerator{kKeyDelete, kModShift, kCmdCut},         \
-        Accelerator{'V', kModCtrl, kCmdPaste}, Accelerator{kKeyInsert, kModShift, kCmdPaste},     \
-        Accelerator{'Z', kModCtrl, kCmdUndo}, Accelerator{kKeyBackspace, kModAlt, kCmdUndo},      \
-        Accelerator{'N', kModCtrl, kCmdFileNew}, Accelerator{'O', kModCtrl, kCmdFileOpen},        \
-        Accelerator{'S', kModCtrl, kCmdFileSave}, Accelerator{'P', kModCtrl, kCmdPrintReport},    \
-        Accelerator{kKeyF1, kModNone, kCmdHelp}, Accelerator{kKeyF1, kModShift, kCmdContextHelp}, \
-        Accelerator{kKeyF6, kModNone, kCmdNextPane}, Accelerator {                                \
-        kKeyF6, kModShift, kCmdPrevPane                                                           \
+// Keys shared by both tables, then the document's own. Ctrl+F6 and
+// Ctrl+Shift+F6 go to the next and previous window as F6 and Shift+F6 do,
+// the keys users of multiple-document programs reach for.
+#define RECASTER_COMMON_ACCELERATORS                                                               \
+    Accelerator{'C', kModCtrl, kCmdCopy}, Accelerator{kKeyInsert, kModCtrl, kCmdCopy},             \
+        Accelerator{'X', kModCtrl, kCmdCut}, Accelerator{kKeyDelete, kModShift, kCmdCut},          \
+        Accelerator{'V', kModCtrl, kCmdPaste}, Accelerator{kKeyInsert, kModShift, kCmdPaste},      \
+        Accelerator{'Z', kModCtrl, kCmdUndo}, Accelerator{kKeyBackspace, kModAlt, kCmdUndo},       \
+        Accelerator{'N', kModCtrl, kCmdFileNew}, Accelerator{'O', kModCtrl, kCmdFileOpen},         \
+        Accelerator{'S', kModCtrl, kCmdFileSave}, Accelerator{'P', kModCtrl, kCmdPrintReport},     \
+        Accelerator{kKeyF1, kModNone, kCmdHelp}, Accelerator{kKeyF1, kModShift, kCmdContextHelp},  \
+        Accelerator{kKeyF6, kModNone, kCmdNextPane}, Accelerator{kKeyF6, kModShift, kCmdPrevPane}, \
+        Accelerator{kKeyF6, kModCtrl, kCmdNextPane}, Accelerator {                                 \
+        kKeyF6, kModCtrl | kModShift, kCmdPrevPane                                                 \
     }
 
 const std::array kAccel2Entries{RECASTER_COMMON_ACCELERATORS};

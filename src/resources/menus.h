@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "resources/menu_template.h"
 
@@ -50,7 +51,14 @@ enum CommandId : int {
     kCmdDefaultHelp = 57671,
     kCmdNextPane = 57680,
     kCmdPrevPane = 57681,
+    // The Window menu's list of open windows: the first kWindowListSize,
+    // then "More Windows..." when there are more.
+    kCmdWindowList1 = 65280,  // ... kCmdWindowList1 + kWindowListSize - 1
+    kCmdMoreWindows = 65289,
 };
+
+inline constexpr int kWindowListSize = 9;
+inline constexpr std::string_view kMoreWindowsText = "&More Windows...";
 
 // Number of entries of the recent-file list.
 inline constexpr int kRecentFileCount = 4;
@@ -58,6 +66,12 @@ inline constexpr int kRecentFileCount = 4;
 // String ids of the shell: the main window's title and the idle status text.
 inline constexpr int kStrAppTitle = 57344;
 inline constexpr int kStrIdle = 57345;
+// Status texts of the window list's entries, and the More Windows box's
+// title and prompt.
+inline constexpr int kStrActivateWindow = 4170;
+inline constexpr int kStrMoreWindows = 4171;
+inline constexpr int kStrSelectWindowTitle = 4172;
+inline constexpr int kStrSelectWindowPrompt = 4173;
 
 // Menu or accelerator table `id` (2 or 4), or nullptr.
 const MenuTemplate* FindMenu(int id);

@@ -58,6 +58,8 @@ TEST(MenusTest, AcceleratorTablesAndToolbar) {
         EXPECT_EQ(t->CommandFor(kKeyBackspace, kModAlt), kCmdUndo);
         EXPECT_EQ(t->CommandFor(kKeyF1, kModShift), kCmdContextHelp);
         EXPECT_EQ(t->CommandFor(kKeyF6, kModShift), kCmdPrevPane);
+        EXPECT_EQ(t->CommandFor(kKeyF6, kModCtrl), kCmdNextPane);
+        EXPECT_EQ(t->CommandFor(kKeyF6, kModCtrl | kModShift), kCmdPrevPane);
     }
     EXPECT_EQ(two.CommandFor('I', kModCtrl), 0);
     EXPECT_EQ(four.CommandFor('I', kModCtrl), kCmdDatabaseInformation);

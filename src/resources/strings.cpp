@@ -162,6 +162,11 @@ const std::map<int, std::string>& Table() {
         {57671, "Open the help index\nHelp Index"},
         {57680, "Switch to the next window pane\nNext Pane"},
         {57681, "Switch to the previous window pane\nPrevious Pane"},
+        // The Window menu's list of open windows.
+        {4170, "Activate this window"},
+        {4171, "Choose one of all open windows\nMore Windows"},
+        {4172, "Select Window"},
+        {4173, "&Select Window:"},
         // The configuration report: its lines (texts written exactly as they
         // stand, tabs and line ends added by the report), the print command's
         // messages and the options dialog's.

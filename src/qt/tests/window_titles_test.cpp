@@ -1,9 +1,15 @@
-// The titles of the list windows and of the main window: the "*" of unsaved
-// changes and the folder of same-named files.
+// The titles of the list windows and of the main window (the "*" of unsaved
+// changes, the folder of same-named files) and the Window menu's list of
+// open windows with Ctrl+F6 and More Windows.
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QWindow>
 
 #include "app/document_session.h"
@@ -117,6 +123,77 @@ TEST_F(WindowTitlesTest, DocumentsOfTheSameFileNameShowTheirFolders) {
     window.ActivateFrame(first.databaseFrame());
     ASSERT_TRUE(window.RunCommand(r::kCmdFileClose));
     EXPECT_EQ(Shown(window.WindowOf(third.databaseFrame())), "x.cfg");
+}
+
+// The Window menu's entries after its own commands, "+" marking the checked.
+QStringList WindowList(MainWindow& window) {
+    QMenu* menu = nullptr;
+    for (QAction* a : window.menuBar()->actions()) {
+        if (a->text() == "&Window") menu = a->menu();
+    }
+    if (menu == nullptr) return {"no Window menu"};
+    emit menu->aboutToShow();
+    QStringList out;
+    bool listed = false;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator()) listed = true;
+        if (!listed || a->isSeparator() || !a->isVisible()) continue;
+        out << a->text() + (a->isChecked() ? "+" : "");
+    }
+    return out;
+}
+
+TEST_F(WindowTitlesTest, TheWindowMenuListsTheOpenWindowsAndCtrlF6GoesThroughThem) {
+    Application application(channel_);
+    ASSERT_EQ(application.Start({ToPath(Sample("Work.cfg"))}), Application::StartResult::Running);
+    MainWindow& window = *application.mainWindow();
+    app::DocumentSession& work = *window.sessions().front();
+    ListWindow* databases = window.WindowOf(work.databaseFrame());
+    ListWindow* fields0 = OpenFields(window, work, 0);
+    OpenFields(window, work, 1);
+    const QString db0 = "Work.cfg : Database '" + DatabaseName(work, 0) + "'";
+    const QString db1 = "Work.cfg : Database '" + DatabaseName(work, 1) + "'";
+    EXPECT_EQ(WindowList(window), QStringList({"&1 Work.cfg", "&2 " + db0, "&3 " + db1 + "+"}));
+
+    window.ActionFor(r::kCmdWindowList1)->trigger();
+    EXPECT_EQ(window.activeListWindow(), databases);
+    EXPECT_EQ(WindowList(window), QStringList({"&1 Work.cfg+", "&2 " + db0, "&3 " + db1}));
+
+    // The keys, as the user presses them.
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ControlModifier);
+    EXPECT_EQ(window.activeListWindow(), fields0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window.activeListWindow(), databases);
+
+    // Ten windows: nine in the menu, all of them through More Windows.
+    OpenFields(window, work, 2);
+    OpenFields(window, work, 3);
+    ASSERT_TRUE(window.OpenDocumentFile(ToPath(Sample("Other.cfg"))));
+    app::DocumentSession& other = *window.sessions().back();
+    for (int row = 0; row < 4; ++row) OpenFields(window, other, row);
+    ASSERT_EQ(window.ChildWindowCount(), 10);
+    window.ActionFor(r::kCmdWindowList1)->trigger();
+    QStringList listed = WindowList(window);
+    ASSERT_EQ(listed.size(), 10);
+    EXPECT_EQ(listed.back(), "&More Windows...");
+    EXPECT_EQ(listed[8], "&9 Other.cfg : Database '" + DatabaseName(other, 2) + "'");
+
+    QStringList offered;
+    WhenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        offered = dialog->comboBoxItems();
+        EXPECT_EQ(dialog->textValue(), "Work.cfg");  // the active one
+        dialog->setTextValue(offered.back());
+        dialog->accept();
+    });
+    EXPECT_TRUE(window.RunCommand(r::kCmdMoreWindows));
+    ASSERT_EQ(offered.size(), 10);
+    EXPECT_EQ(offered.back(), "Other.cfg : Database '" + DatabaseName(other, 3) + "'");
+    EXPECT_EQ(window.activeListWindow(), window.WindowOf(*other.Frames().back()));
 }
 
 }  // namespace
