@@ -106,6 +106,10 @@ class FileSystem {
     // Gives the new `file` what `target` keeps; nothing when no file was
     // there.
     virtual void KeepAttributes(File& /*file*/, const ReplaceTarget& /*target*/) {}
+    // Whether this user may make new files in the folder of `nearPath` (a
+    // journal, a temporary file); a store that cannot have its journal
+    // there can only be read.
+    virtual bool MayCreateIn(const std::string& /*nearPath*/) { return true; }
 
     void SetFaultHook(FaultHook hook) { hook_ = std::move(hook); }
 

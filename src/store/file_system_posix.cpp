@@ -227,6 +227,11 @@ class PosixFs final : public FileSystem {
         return target;
     }
 
+    bool MayCreateIn(const std::string& nearPath) override {
+        // A missing folder is for opening to report.
+        return ::access(DirOf(nearPath).c_str(), W_OK | X_OK) == 0 || errno == ENOENT;
+    }
+
     void KeepAttributes(File& file, const ReplaceTarget& target) override {
         if (!target.exists) return;
         auto* posix = dynamic_cast<PosixFile*>(&file);
