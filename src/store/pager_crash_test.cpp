@@ -24,6 +24,7 @@ using testing::CutName;
 using testing::Fault;
 using testing::Fill;
 using testing::ReadContent;
+using testing::SameContent;
 
 const std::string kPath = "/a.cfg";
 const std::string kJournal = "/a.cfg-journal";
@@ -109,6 +110,14 @@ class UnsyncedJournal final : public FileSystem {
     MemFileSystem& fs_;
 };
 
+Fault At(int at, Cut cut, uint64_t seed = 0) {
+    Fault fault;
+    fault.at = at;
+    fault.cut = cut;
+    fault.seed = seed;
+    return fault;
+}
+
 // Version 2 the other way round: the new pages first, so the journal is synced
 // for them (and they reach the file) before any committed page is journaled;
 // then the committed pages, whose records stay unsynced until the commit.
@@ -152,6 +161,7 @@ class CrashLoop {
             change_(pager, v2_);
             EXPECT_GT(fs->Get(kPath).size(), v1Bytes().size())
                 << "the transaction must write new pages before its commit";
+            commitStart_ = Total();
             pager.Commit();
         }
         fs->SetFaultHook({});
@@ -163,6 +173,8 @@ class CrashLoop {
     // The durable operations of the transaction, in order.
     Ops ops;
     int Total() const { return static_cast<int>(ops.size()); }
+    // Index of the first operation of the commit.
+    int CommitStart() const { return commitStart_; }
     // Index of the last operation of this kind on this path.
     int Last(FileOp op, const std::string& path) const {
         for (int i = Total() - 1; i >= 0; --i)
@@ -184,13 +196,16 @@ class CrashLoop {
 
     // The transaction on a copy of version 1, with `fault` at its operation
     // `fault.at`; when the commit reports success a crash still follows. With
-    // syncJournal false the pager runs on UnsyncedJournal. Then reopened.
-    Outcome Run(Fault fault, bool syncJournal = true) const {
+    // syncJournal false the pager runs on UnsyncedJournal. With failedAt set,
+    // the commit first fails at that operation and is then tried again, and
+    // `fault` counts the operations of the second try. Then reopened.
+    Outcome Run(Fault fault, bool syncJournal = true, int failedAt = -1) const {
         auto fs = FromFiles(v1Files_);
         UnsyncedJournal unsynced(*fs);
         FileSystem& used = syncJournal ? static_cast<FileSystem&>(*fs) : unsynced;
         fault.fs = fs.get();
-        fs->SetFaultHook(fault.Hook());
+        Fault first = At(failedAt, Cut::Failure);
+        fs->SetFaultHook(failedAt >= 0 ? first.Hook() : fault.Hook());
         Outcome outcome;
         {
             Pager pager(used);
@@ -198,6 +213,10 @@ class CrashLoop {
                 pager.Open(kPath, OpenMode::ReadWrite);
                 Content scratch = v1_;
                 change_(pager, scratch);
+                if (failedAt >= 0) {
+                    EXPECT_THROW(pager.Commit(), FileError) << "no failure at " << failedAt;
+                    fs->SetFaultHook(fault.Hook());
+                }
                 pager.Commit();
                 outcome.committed = true;
                 fault.Crash();  // what reported success must be durable
@@ -269,18 +288,11 @@ class CrashLoop {
     }
 
     Change change_;
+    int commitStart_ = 0;
     Content v1_, v2_, shape_;
     Files v1Files_;
     std::vector<uint8_t> v2Bytes_;
 };
-
-Fault At(int at, Cut cut, uint64_t seed = 0) {
-    Fault fault;
-    fault.at = at;
-    fault.cut = cut;
-    fault.seed = seed;
-    return fault;
-}
 
 // For every durable operation of a transaction (early write-backs and the
 // commit), fail there or crash there; reopening gives exactly the old or the
@@ -338,6 +350,114 @@ TEST(PagerCrash, TornPowerCutCatchesPagesWrittenBeforeTheirJournalIsDurable) {
             caught += !CrashLoop::Sound(loop.Run(At(at, Cut::TornPowerCut, seed), false));
     }
     EXPECT_GT(caught, 0) << "no torn power cut found the pages written before their journal";
+}
+
+// A commit that fails and is tried again. Whatever failed (up to and
+// including the deletion of the journal that commits it, or the folder sync
+// after it), the second try that succeeds is durable, and one cut at any of
+// its operations leaves the old or the new commit.
+TEST(PagerCrash, CommitTriedAgainAfterAFailureLeavesOldOrNewState) {
+    const CrashLoop loop;
+    int runs = 0;
+    for (int failedAt = loop.CommitStart(); failedAt < loop.Total(); ++failedAt) {
+        const auto o = loop.Run(At(-1, Cut::TornPowerCut, failedAt), true, failedAt);
+        EXPECT_TRUE(o.committed) << "the second try failed after a failure at " << failedAt;
+        EXPECT_TRUE(CrashLoop::Sound(o)) << "after a failure at " << failedAt;
+        ++runs;
+    }
+    for (FileOp op : {FileOp::Sync, FileOp::Remove, FileOp::SyncDir}) {
+        const int failedAt = loop.Last(op, op == FileOp::Sync ? kPath : kJournal);
+        Ops retry;
+        Fault logged = At(-1, Cut::Failure);
+        logged.log = &retry;
+        ASSERT_TRUE(loop.Run(logged, true, failedAt).committed);
+        for (int at = 0; at <= static_cast<int>(retry.size()); ++at) {
+            for (Cut cut : {Cut::ProcessDeath, Cut::Failure, Cut::PowerCut, Cut::TornPowerCut}) {
+                if ((cut == Cut::PowerCut || cut == Cut::TornPowerCut) && !BeforeSync(retry, at))
+                    continue;
+                for (uint64_t seed = 0; seed < (cut == Cut::TornPowerCut ? 8 : 1); ++seed) {
+                    EXPECT_TRUE(CrashLoop::Sound(loop.Run(At(at, cut, seed), true, failedAt)))
+                        << FileOpName(op) << " failed, then " << CutName(cut) << " (seed " << seed
+                        << ") at operation " << at << " of " << retry.size()
+                        << " of the second try";
+                    ++runs;
+                }
+            }
+        }
+    }
+    EXPECT_LT(runs, 500) << "keep the loop short";
+}
+
+// A new store created over version 1 (it replaces the file at its first
+// commit), cut at each operation; a failed creation is committed again. The
+// file is then the old one or the new one, the new one whenever a commit said
+// so.
+TEST(PagerCrash, CreatingOverAFileLeavesTheOldOrTheNewFile) {
+    const CrashLoop loop;
+    int commitStart = -1;
+    auto create = [&](FileSystem& fs, Fault& fault, Content& made) {
+        Pager pager(fs);
+        bool committed = false;
+        try {
+            pager.Create(kPath);
+            for (int i = 0; i < 3; ++i) {
+                PageRef ref = pager.Allocate();
+                Fill(ref, 0x77);
+                made.pages[ref.pgno()] = 0x77;
+            }
+            pager.MutableHeader().tree.recordCount = made.version = 7;
+            commitStart = fault.count;
+            try {
+                pager.Commit();
+            } catch (const FileError&) {
+                if (fault.cut != Cut::Failure) throw;
+                pager.Commit();  // a failure, then the same commit again
+            }
+            committed = true;
+            fault.Crash();
+        } catch (const FileError&) {
+        }
+        return committed;
+    };
+    Ops ops;
+    {
+        auto fs = FromFiles(loop.v1Files());
+        Fault logged = At(-1, Cut::Failure);
+        logged.log = &ops;
+        fs->SetFaultHook(logged.Hook());
+        Content made;
+        ASSERT_TRUE(create(*fs, logged, made));
+    }
+    int runs = 0;
+    for (int at = 0; at <= static_cast<int>(ops.size()); ++at) {
+        for (Cut cut : {Cut::ProcessDeath, Cut::Failure, Cut::PowerCut, Cut::TornPowerCut}) {
+            if ((cut == Cut::PowerCut || cut == Cut::TornPowerCut) && !BeforeSync(ops, at))
+                continue;
+            for (uint64_t seed = 0; seed < (cut == Cut::TornPowerCut ? 8 : 1); ++seed) {
+                auto fs = FromFiles(loop.v1Files());
+                Fault fault = At(at, cut, seed);
+                fault.fs = fs.get();
+                fs->SetFaultHook(fault.Hook());
+                Content made;
+                const bool committed = create(*fs, fault, made);
+                fs->SetFaultHook({});
+                Pager pager(*fs);
+                pager.Open(kPath, OpenMode::ReadWrite);
+                const bool isOld = fs->Get(kPath) == loop.v1Bytes();
+                const bool isNew = SameContent(ReadContent(pager, made), made) &&
+                                   pager.Length() == kFirstPage + 3 * kPageSize;
+                EXPECT_TRUE(isOld || isNew) << CutName(cut) << " (seed " << seed
+                                            << ") at operation " << at << " of " << ops.size();
+                EXPECT_TRUE(isNew || !committed) << "a commit that reported success was lost";
+                if (cut == Cut::Failure && at >= commitStart) {
+                    EXPECT_TRUE(committed)
+                        << "a new store could not be committed again after a failure at " << at;
+                }
+                ++runs;
+            }
+        }
+    }
+    EXPECT_LT(runs, 200) << "keep the loop short";
 }
 
 // The files a transaction leaves when it stops with `fault`.

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -387,6 +388,59 @@ TEST_F(PosixPager, SaveAsRefusesTheSameFileAndKeepsTheSource) {
     for (const auto& entry : std::filesystem::directory_iterator(dir_))
         names.insert(entry.path().filename().string());
     EXPECT_EQ(names, (std::set<std::string>{"a.cfg", "b.cfg", "link.cfg"}));
+}
+
+// A new store created through a link to another folder is renamed into that
+// folder. When syncing it fails after the rename the sync is owed: a second
+// Commit with nothing new makes it, and so does the next transaction before
+// it writes anything to the file (its journal sits in the link's folder).
+TEST_F(PosixPager, AFolderSyncThatFailedIsMadeBeforeTheFileIsWrittenAgain) {
+    auto fs = MakePosixFileSystem();
+    std::filesystem::create_directory(Path("elsewhere"));
+    const std::string real = Path("elsewhere/real.cfg");
+    const std::string link = Path("link.cfg");
+    CommitVersion1(*fs, real);
+    std::filesystem::create_symlink(real, link);
+
+    std::vector<std::pair<FileOp, std::string>> ops;
+    bool failSync = true;
+    fs->SetFaultHook([&](FileOp op, const std::string& path) {
+        ops.push_back({op, path});
+        if (op == FileOp::SyncDir && path == real && failSync)
+            throw FileError(FileError::Cause::HardIO, path, "injected");
+    });
+    const auto syncs = [&] {
+        return std::count(ops.begin(), ops.end(), std::make_pair(FileOp::SyncDir, real));
+    };
+    for (bool change : {false, true}) {
+        Pager pager(*fs);
+        pager.Create(link);
+        PageRef ref = pager.Allocate();
+        Fill(ref, 0x42);
+        ref = PageRef();
+        failSync = true;
+        EXPECT_THROW(pager.Commit(), FileError);
+        ASSERT_TRUE(std::filesystem::is_symlink(link)) << "the new store went through the link";
+        failSync = false;
+        ops.clear();
+        if (!change) {
+            pager.Commit();
+            EXPECT_EQ(syncs(), 1) << "a commit with nothing new still owes the folder sync";
+            continue;
+        }
+        for (size_t i = 0; i < kMaxBuffers + 10; ++i) {
+            ref = pager.Allocate();
+            Fill(ref, 0x43);
+        }
+        ref = PageRef();
+        pager.Commit();
+        const auto firstWrite = std::find_if(ops.begin(), ops.end(), [&](const auto& o) {
+            return o.first == FileOp::Write && o.second == link;
+        });
+        ASSERT_NE(firstWrite, ops.end());
+        EXPECT_EQ(std::count(ops.begin(), firstWrite, std::make_pair(FileOp::SyncDir, real)), 1)
+            << "the owed folder sync did not come before the file was written";
+    }
 }
 
 // A real process killed at each durable step of a commit: the file reopens at

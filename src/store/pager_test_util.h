@@ -126,6 +126,7 @@ struct Fault {
     uint64_t seed = 0;  // of a torn power cut
     bool dead = false;
     MemFileSystem* fs = nullptr;
+    std::vector<std::pair<FileOp, std::string>>* log = nullptr;  // every operation asked about
 
     // Crashes the file system the way `cut` says (nothing for a failure).
     void Crash() {
@@ -140,6 +141,7 @@ struct Fault {
     FaultHook Hook() {
         return [this](FileOp op, const std::string& path) {
             if (dead) throw FileError(FileError::Cause::HardIO, path, "dead");
+            if (log) log->push_back({op, path});
             if (count++ == at) {
                 Crash();
                 throw FileError(FileError::Cause::HardIO, path,
