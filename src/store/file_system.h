@@ -4,9 +4,10 @@
 // changes durable state, so tests can fail or "kill" the program at each write
 // and sync of a commit.
 //
-// The in-memory file system models a crash faithfully enough for the journal:
-// file contents written since the file's last Sync, and directory entries
-// created or removed since the directory's last SyncDir, are lost by Crash().
+// The in-memory file system models crashes for the journal's tests: Crash()
+// loses file contents written since the file's last Sync and directory entries
+// created or removed since the directory's last SyncDir; CrashTorn() lets any
+// part of them land, in any order, as a disk that writes back on its own does.
 #pragma once
 
 #include <cstdint>
@@ -149,6 +150,13 @@ class MemFileSystem : public FileSystem {
     // as a power cut does; without, all writes survive, as when only the
     // process dies.
     void Crash(bool loseUnsynced = true);
+    // A power cut on a disk that writes back in its own order. Synced data
+    // stays; of everything since, each 512-byte sector of a file ends up as
+    // last synced or as any later write left it, so a write may land in part
+    // and a later write before an earlier one; the file's length is any it
+    // had since its last Sync; each directory entry is as last synced or as
+    // now. The choices are drawn from `seed`, so a failure can be replayed.
+    void CrashTorn(uint64_t seed);
 
     struct Node;
     struct State;
