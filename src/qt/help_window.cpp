@@ -13,6 +13,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -117,6 +118,14 @@ HelpWindow::HelpWindow(QWidget* parent)
         if (indexList_->count() > 0) ShowPage(indexList_->item(0)->data(Qt::UserRole).toString());
     });
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::SelectContentsEntryOf);
+    // Alt+C, Alt+I or a click on a tab: what is typed next goes to that
+    // tab's list (or the index's keyword). Arrowing along the focused tab
+    // bar leaves the focus on the bar.
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (!isActiveWindow() || tabs_->tabBar()->hasFocus()) return;
+        if (tab == 0) contentsList_->setFocus();
+        if (tab == 1) indexFilter_->setFocus();
+    });
 
     // A window shortcut, so that no pane can keep Escape to itself.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

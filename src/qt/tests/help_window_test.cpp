@@ -74,6 +74,41 @@ TEST(HelpWindowTest, EscapeClosesItWhicheverPaneHasTheFocus) {
     EXPECT_FALSE(help.isVisible());
 }
 
+TEST(HelpWindowTest, TheTabKeysLeadIntoTheirLists) {
+    HelpWindow help;
+    auto* tabs = help.findChild<QTabWidget*>(QStringLiteral("help-tabs"));
+    auto* filter = help.findChild<QLineEdit*>(QStringLiteral("help-index-filter"));
+    auto* index = help.findChild<QListWidget*>(QStringLiteral("help-index"));
+    help.ShowPage(QStringLiteral("keys.html"));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
+
+    // From the page, Alt+I and a keyword's first letters narrow the index.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("cl"));
+    EXPECT_EQ(filter->text(), QStringLiteral("cl"));
+    ASSERT_GT(index->count(), 0);
+    for (int i = 0; i < index->count(); ++i)
+        EXPECT_TRUE(index->item(i)->text().startsWith(QStringLiteral("cl"), Qt::CaseInsensitive));
+
+    // Alt+C: the arrow keys and Enter open a topic.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    QListWidget* contents = ContentsOf(help);
+    ASSERT_EQ(QApplication::focusWidget(), contents);
+    contents->setCurrentRow(0);
+    QTest::keyClick(contents, Qt::Key_Down);
+    QTest::keyClick(contents, Qt::Key_Return);
+    EXPECT_TRUE(help.currentPage().endsWith(QStringLiteral("working.html")))
+        << help.currentPage().toStdString();
+
+    // Along the focused tab bar the focus stays on the bar.
+    tabs->tabBar()->setFocus();
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_TRUE(tabs->tabBar()->hasFocus());
+}
+
 TEST(HelpWindowTest, ClosingGivesTheActivationBackToWhereHelpWasAskedFor) {
     // The main window, and a dialog of it that asks for help.
     QWidget main;
