@@ -92,6 +92,9 @@ class FileSystem {
     // after a crash: scratch space whose contents never need to survive.
     virtual std::unique_ptr<File> OpenScratch(const std::string& nearPath) = 0;
     virtual bool Exists(const std::string& path) = 0;
+    // Whether `path` is a folder, following links. In-memory file systems
+    // have none.
+    virtual bool IsFolder(const std::string& /*path*/) { return false; }
     // Removing a missing file is not an error.
     virtual void Remove(const std::string& path) = 0;
     virtual void Rename(const std::string& from, const std::string& to) = 0;

@@ -180,6 +180,11 @@ class PosixFs final : public FileSystem {
         return ::stat(path.c_str(), &st) == 0;
     }
 
+    bool IsFolder(const std::string& path) override {
+        struct stat st;
+        return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+
     void Remove(const std::string& path) override {
         Before(FileOp::Remove, path);
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)
