@@ -86,8 +86,10 @@ std::string FailedPath() {
 }  // namespace
 
 CCfgDocument::CCfgDocument(ui::Ui& ui, store::FileSystem& fs) : ui_(ui), fs_(fs), root_(fs) {
+    // Save stays available on a read-only document, to say why it cannot.
     commands_.Add(
-        kCmdFileSave, [this] { DoFileSave(); }, [this] { return IsOpen() && modified_; });
+        kCmdFileSave, [this] { DoFileSave(); },
+        [this] { return IsOpen() && (modified_ || IsReadOnly()); });
     commands_.Add(
         kCmdFileSaveAs, [this] { DoSave({}); }, [this] { return IsOpen(); });
     commands_.Add(
@@ -132,18 +134,19 @@ void CCfgDocument::SetTitle(const std::string& title) {
 void CCfgDocument::SetPathName(const std::string& path, bool addToRecent) {
     path_ = path;
     for (auto* o : std::vector(observers_)) o->PathChanged(path_, addToRecent);
-    RefreshTitle();
+    SetTitle(TitleFor(path_));
 }
 
 void CCfgDocument::SetTitleFolder(std::string folder) {
     titleFolder_ = std::move(folder);
-    RefreshTitle();
+    SetTitle(TitleFor(path_));
 }
 
-void CCfgDocument::RefreshTitle() {
-    std::string title = FilePart(path_);
+std::string CCfgDocument::TitleFor(const std::string& path) const {
+    std::string title = FilePart(path);
     if (!titleFolder_.empty()) title += " (" + titleFolder_ + ")";
-    SetTitle(title);
+    if (IsReadOnly()) title += " (read-only)";
+    return title;
 }
 
 void CCfgDocument::ReportError(int messageId, const std::string& path) {
@@ -228,7 +231,7 @@ bool CCfgDocument::OnOpenDocument(const std::string& path) {
     }
     try {
         ui::WaitCursor wait(ui_);
-        root_.Open(openPath, store::OpenMode::ReadWrite);
+        OpenStore(openPath);
     } catch (...) {
         ReportLoadError(openPath);
         return false;
@@ -236,6 +239,34 @@ bool CCfgDocument::OnOpenDocument(const std::string& path) {
     SetPathName(openPath);
     SetModifiedFlag(false);
     return true;
+}
+
+void CCfgDocument::OpenStore(const std::string& path) {
+    readOnly_ = fs_.MayCreateIn(path) ? ReadOnlyReason::None : ReadOnlyReason::Folder;
+    if (readOnly_ == ReadOnlyReason::None) {
+        try {
+            root_.Open(path, store::OpenMode::ReadWrite);
+            return;
+        } catch (const FileError& e) {
+            if (e.cause() != FileError::Cause::AccessDenied) throw;
+        }
+        // Readable perhaps, but not ours to write.
+        readOnly_ = ReadOnlyReason::File;
+    }
+    try {
+        root_.Open(path, store::OpenMode::ReadOnly);
+    } catch (...) {
+        readOnly_ = ReadOnlyReason::None;
+        throw;
+    }
+}
+
+bool CCfgDocument::RefuseReadOnlySave() {
+    const int message = readOnly_ == ReadOnlyReason::Folder ? kMsgReadOnlyFolder : kMsgReadOnlyFile;
+    if (ui::ShowFileMessage(ui_, message, path_, {}, ui::MB_YESNO | ui::MB_ICONEXCLAMATION) !=
+        ui::IDYES)
+        return false;
+    return DoSave({});
 }
 
 std::optional<std::string> CCfgDocument::ConvertOlderFile(const std::string& path) {
@@ -273,6 +304,7 @@ bool CCfgDocument::OnSaveDocument(const std::string& path) {
 
 bool CCfgDocument::DoSave(const std::string& path) {
     if (!IsOpen()) return false;
+    if (IsReadOnly() && !path.empty() && path == path_) return RefuseReadOnlySave();
     std::string target = path;
     bool saveAs = target.empty();
     if (saveAs) {
@@ -294,7 +326,11 @@ bool CCfgDocument::DoSave(const std::string& path) {
         }
         return false;
     }
-    if (target != path_) SetPathName(target);
+    if (target != path_) {
+        // The copy is the user's own file now, written through its journal.
+        readOnly_ = ReadOnlyReason::None;
+        SetPathName(target);
+    }
     return true;
 }
 
@@ -318,6 +354,7 @@ void CCfgDocument::OnCloseDocument() {
         // its last commit whatever happens here.
     }
     SetModifiedFlag(false);
+    readOnly_ = ReadOnlyReason::None;
     for (auto* o : std::vector(observers_)) o->Closed();
 }
 

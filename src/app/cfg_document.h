@@ -67,6 +67,15 @@ enum DocumentMessage : int {
     kMsgSaveFailed = 61708,
     kMsgCreateFailed = 61709,
     kMsgIsFolder = 61710,
+    kMsgReadOnlyFile = 4165,
+    kMsgReadOnlyFolder = 4166,
+};
+
+// Why a document was opened for reading only.
+enum class ReadOnlyReason {
+    None,
+    File,    // the user may not write the file
+    Folder,  // the file's journal cannot be created in its folder
 };
 
 class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
@@ -84,10 +93,13 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     bool OnNewDocument();
     // Checks the first three bytes, then opens the file. A version-2 file is
     // first converted into a new file (conversion_dialogs.h), which is then
-    // opened instead; the old file stays as it was.
+    // opened instead; the old file stays as it was. A file that the user
+    // may read but not write, or whose folder takes no new files (so no
+    // journal), opens read-only.
     bool OnOpenDocument(const std::string& path);
     // Commits when `path` is the document's path, else copies the store to
-    // `path` and continues there. Clears the modified flag on success.
+    // `path` and continues there (which may be written, whatever the old
+    // file was). Clears the modified flag on success.
     bool OnSaveDocument(const std::string& path);
     // Save As when `path` is empty (asks for a name, proposing the title). A
     // failed Save As removes the file it wrote, but never a file it did not
@@ -96,7 +108,9 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     // The document's path follows the store, so a successful save under a new
     // name always makes that the document's path.
     bool DoSave(const std::string& path);
-    bool DoFileSave();  // the Save command
+    // The Save command. A read-only document is not saved: the message says
+    // why and offers Save As.
+    bool DoFileSave();
     // Asks "Save changes to ...?" when modified: Yes saves (false when that
     // fails), No discards, Cancel returns false.
     bool SaveModified();
@@ -138,7 +152,11 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     config::CCfgFile& Root() override { return root_; }
     void SetModifiedFlag(bool modified = true) override;
     bool IsModified() const override { return modified_; }
+    // The file name, its folder when another open document has the same
+    // name (SetTitleFolder), and " (read-only)" for a read-only document.
     std::string Title() const override { return title_; }
+    bool IsReadOnly() const override { return readOnly_ != ReadOnlyReason::None; }
+    ReadOnlyReason readOnlyReason() const { return readOnly_; }
 
     // --- ui::CommandTarget -------------------------------------------------------
     bool Knows(int id) const override { return commands_.Knows(id); }
@@ -152,14 +170,20 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     std::optional<uint16_t> PreCheck(const std::string& path);
     // Shows the load message for the exception being handled.
     void ReportLoadError(const std::string& path);
+    // Opens the store: read-write when the file and its folder allow it,
+    // else read-only, setting readOnly_. Throws as CCfgFile::Open.
+    void OpenStore(const std::string& path);
+    // Tells why a read-only document cannot be saved and runs Save As when
+    // the user wants it; its result.
+    bool RefuseReadOnlySave();
+    // The title for `path` as the document is now.
+    std::string TitleFor(const std::string& path) const;
     // Converts the version-2 file `path`: the new file's path, or nothing
     // after the user declined or was told why it failed.
     std::optional<std::string> ConvertOlderFile(const std::string& path);
     // Shows `messageId` naming `path`, with the exception's own text below.
     void ReportError(int messageId, const std::string& path);
     void RegisterStructureCommands();
-    // The file name with the folder qualifier, if any.
-    void RefreshTitle();
 
     ui::Ui& ui_;
     store::FileSystem& fs_;
@@ -168,6 +192,7 @@ class CCfgDocument : public views::ViewDocument, public ui::CommandTarget {
     std::string title_;
     std::string titleFolder_;
     bool modified_ = false;
+    ReadOnlyReason readOnly_ = ReadOnlyReason::None;
     ui::CommandMap commands_;
     std::vector<CCfgDocumentObserver*> observers_;
     views::CDBListView* dbListView_ = nullptr;

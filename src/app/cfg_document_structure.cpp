@@ -9,21 +9,24 @@
 #include "dialogs/file_info_sheet.h"
 #include "dialogs/ignored_lines_dialog.h"
 #include "dialogs/record_ident_dialog.h"
+#include "ui/dialog.h"
 
 namespace recaster::app {
 
 void CCfgDocument::RegisterStructureCommands() {
     auto open = [this] { return IsOpen(); };
-    commands_.Add(
-        kCmdFileInformation, [this] { OnFileInformation(); }, open);
-    commands_.Add(
-        kCmdDatabaseIdentification, [this] { OnDatabaseIdentification(); }, open);
-    commands_.Add(
-        kCmdRecordIdentification, [this] { OnRecordIdentification(); }, open);
-    commands_.Add(
-        kCmdFieldIdentification, [this] { OnFieldIdentification(); }, open);
-    commands_.Add(
-        kCmdIgnoredStrings, [this] { OnIgnoredStrings(); }, open);
+    // A read-only document shows these dialogs for looking only.
+    auto run = [this](void (CCfgDocument::*command)()) {
+        return [this, command] {
+            ui::ViewOnlyScope viewOnly(IsReadOnly());
+            (this->*command)();
+        };
+    };
+    commands_.Add(kCmdFileInformation, run(&CCfgDocument::OnFileInformation), open);
+    commands_.Add(kCmdDatabaseIdentification, run(&CCfgDocument::OnDatabaseIdentification), open);
+    commands_.Add(kCmdRecordIdentification, run(&CCfgDocument::OnRecordIdentification), open);
+    commands_.Add(kCmdFieldIdentification, run(&CCfgDocument::OnFieldIdentification), open);
+    commands_.Add(kCmdIgnoredStrings, run(&CCfgDocument::OnIgnoredStrings), open);
 }
 
 void CCfgDocument::OnFileInformation() {

@@ -6,14 +6,19 @@
 #include <gtest/gtest.h>
 
 #include "app/conversion_dialogs.h"
+#include "app/document_session.h"
+#include "app/title_folders.h"
 
 #include <map>
+#include <set>
 
 #include "base/paths.h"
 #include "config/genl_info.h"
 #include "ui/dialog.h"
 #include "ui/headless_ui.h"
 #include "ui/property_sheet.h"
+#include "views/field_list_frame.h"
+#include "views/views_test_host.h"
 
 namespace recaster::app {
 namespace {
@@ -26,11 +31,20 @@ using store::MemFileSystem;
 class RefusingFileSystem : public MemFileSystem {
   public:
     std::map<std::string, FileError::Cause> refuse;
+    std::set<std::string> readOnlyFiles;    // opening them for writing is denied
+    std::set<std::string> readOnlyFolders;  // no new files in them
 
     std::unique_ptr<store::File> Open(const std::string& path, store::OpenFlags flags) override {
         auto it = refuse.find(path);
         if (it != refuse.end()) throw FileError(it->second, path, "refused by the test");
+        if (flags.write && readOnlyFiles.count(path))
+            throw FileError(FileError::Cause::AccessDenied, path, "Permission denied");
+        if (flags.create && !Exists(path) && !MayCreateIn(path))
+            throw FileError(FileError::Cause::AccessDenied, path, "Permission denied");
         return MemFileSystem::Open(path, flags);
+    }
+    bool MayCreateIn(const std::string& nearPath) override {
+        return readOnlyFolders.count(nearPath.substr(0, nearPath.rfind('/'))) == 0;
     }
 };
 
@@ -289,6 +303,125 @@ TEST_F(CfgDocumentTest, FileNamesOutsideTheCodePageShowAsTheyAreEverywhere) {
     EXPECT_FALSE(other.OnOpenDocument("/cfg/\xce\xb1.cfg"));
     EXPECT_EQ(ui.messageBoxes().back().text.rfind("Cannot find the file /cfg/\xce\xb1.cfg.", 0),
               0u);
+}
+
+// --- Read-only files ----------------------------------------------------------
+
+TEST_F(CfgDocumentTest, AReadOnlyFileOpensForLookingAndSaveOffersSaveAs) {
+    {
+        CCfgDocument writer(ui, fs);
+        ASSERT_TRUE(writer.OnOpenDocument("/cfg/a.cfg"));
+        EditComments(writer, "kept");
+        ASSERT_TRUE(writer.DoFileSave());
+    }
+    fs.readOnlyFiles.insert("/cfg/a.cfg");
+    CCfgDocument doc(ui, fs);
+    ASSERT_TRUE(doc.OnOpenDocument("/cfg/a.cfg"));
+    EXPECT_TRUE(ui.messageBoxes().empty());
+    EXPECT_TRUE(doc.IsReadOnly());
+    EXPECT_EQ(doc.readOnlyReason(), ReadOnlyReason::File);
+    EXPECT_EQ(doc.Title(), "a.cfg (read-only)");
+    EXPECT_EQ(doc.Root().GetGenlInfo()->comments, "kept");
+
+    // File Information shows the file; its OK takes nothing.
+    ui.OnSheet(121, [](ui::PropertySheet& sheet) {
+        ui::Dialog& page = sheet.Page(0);
+        EXPECT_TRUE(page.viewOnly());
+        EXPECT_TRUE(page.Item(158).readOnly());
+        EXPECT_EQ(page.GetText(158), "kept");
+        sheet.PressOK();
+        EXPECT_EQ(sheet.result(), ui::IDCANCEL);
+    });
+    doc.Handle(kCmdFileInformation);
+    EXPECT_FALSE(doc.IsModified());
+
+    // Save is there to say why it cannot be; No leaves everything.
+    EXPECT_TRUE(doc.IsEnabled(kCmdFileSave));
+    ui.AnswerMessageBox(ui::IDNO, kMsgReadOnlyFile);
+    EXPECT_FALSE(doc.DoFileSave());
+    EXPECT_EQ(ui.messageBoxes().back().text,
+              "/cfg/a.cfg is read-only for you, so it cannot be saved.\n\nDo you want to save "
+              "it under another name?");
+    EXPECT_TRUE(ui.fileDialogs().empty());
+
+    // Yes runs Save As; the copy is the user's and can be edited and saved.
+    ui.AnswerMessageBox(ui::IDYES, kMsgReadOnlyFile);
+    ui.AnswerFileDialog("/cfg/mine.cfg");
+    doc.Handle(kCmdFileSave);
+    EXPECT_EQ(ui.fileDialogs().back().proposedName, "a.cfg");
+    EXPECT_EQ(doc.PathName(), "/cfg/mine.cfg");
+    EXPECT_FALSE(doc.IsReadOnly());
+    EXPECT_EQ(doc.Title(), "mine.cfg");
+    EXPECT_FALSE(doc.IsEnabled(kCmdFileSave));
+    EditComments(doc, "changed");
+    ASSERT_TRUE(doc.DoFileSave());
+    EXPECT_EQ(Comments(fs, "/cfg/mine.cfg"), "changed");
+    EXPECT_EQ(Comments(fs, "/cfg/a.cfg"), "kept");
+}
+
+TEST_F(CfgDocumentTest, SavingAReadOnlyFileUnderItsOwnNameTurnsItsWindowsEditable) {
+    fs.readOnlyFiles.insert("/cfg/a.cfg");
+    auto doc = std::make_unique<CCfgDocument>(ui, fs);
+    ASSERT_TRUE(doc->OnOpenDocument("/cfg/a.cfg"));
+    views::testing::FakeHost host;
+    DocumentSession session(std::move(doc), host);
+    session.Show();
+    views::CDBListFrame& databases = session.databaseFrame();
+    config::CCfgDatabase& first = *databases.view().dbList()->Database(1);
+    ASSERT_TRUE(databases.view().OpenFieldWindow(first));
+    views::FieldListFrame& fields = *databases.view().FieldWindowOf(first);
+    EXPECT_FALSE(databases.buttons().IsEnabled(views::kCmdNew));
+    EXPECT_FALSE(fields.buttons().IsEnabled(views::kCmdNew));
+
+    ui.AnswerMessageBox(ui::IDYES, kMsgReadOnlyFile);
+    ui.AnswerFileDialog("/cfg/mine.cfg");
+    session.document().Handle(kCmdFileSave);
+    ASSERT_FALSE(session.document().IsReadOnly());
+    EXPECT_TRUE(databases.buttons().IsEnabled(views::kCmdNew));
+    EXPECT_TRUE(fields.buttons().IsEnabled(views::kCmdNew));
+    EXPECT_EQ(host.titles.back(), "mine.cfg : Database '" + first.name + "'");
+}
+
+TEST_F(CfgDocumentTest, AReadOnlyTitleShowsItsFolderBeforeTheMarkAndLosesTheMarkSavedElsewhere) {
+    config::CCfgFile(fs).Create("/ro/a.cfg");
+    fs.readOnlyFolders.insert("/ro");
+    CCfgDocument mine(ui, fs), theirs(ui, fs);
+    ASSERT_TRUE(mine.OnOpenDocument("/cfg/a.cfg"));
+    ASSERT_TRUE(theirs.OnOpenDocument("/ro/a.cfg"));
+    QualifyTitles({&mine, &theirs});
+    EXPECT_EQ(mine.Title(), "a.cfg (cfg)");
+    EXPECT_EQ(theirs.Title(), "a.cfg (ro) (read-only)");
+
+    ui.AnswerMessageBox(ui::IDYES, kMsgReadOnlyFolder);
+    ui.AnswerFileDialog("/w/a.cfg");
+    ASSERT_TRUE(theirs.DoFileSave());
+    QualifyTitles({&mine, &theirs});
+    EXPECT_EQ(theirs.Title(), "a.cfg (w)");
+    EXPECT_EQ(mine.Title(), "a.cfg (cfg)");
+}
+
+TEST_F(CfgDocumentTest, AFileInAFolderWithoutRoomForItsJournalOpensReadOnlyAndSaysSo) {
+    config::CCfgFile(fs).Create("/ro/c.cfg");
+    fs.readOnlyFolders.insert("/ro");
+    CCfgDocument doc(ui, fs);
+    ASSERT_TRUE(doc.OnOpenDocument("/ro/c.cfg"));
+    EXPECT_EQ(doc.readOnlyReason(), ReadOnlyReason::Folder);
+    EXPECT_EQ(doc.Title(), "c.cfg (read-only)");
+    ui.AnswerMessageBox(ui::IDNO, kMsgReadOnlyFolder);
+    EXPECT_FALSE(doc.DoFileSave());
+    EXPECT_EQ(ui.messageBoxes().back().text,
+              "/ro/c.cfg cannot be saved: its folder is not writable for you, so the journal "
+              "that keeps the file safe while it is saved (/ro/c.cfg-journal) cannot be made "
+              "there.\n\nDo you want to save it under another name?");
+    EXPECT_FALSE(fs.Exists("/ro/c.cfg-journal"));
+    // Closing and opening it again behaves the same; a file that cannot be
+    // read at all still says so.
+    doc.OnCloseDocument();
+    EXPECT_FALSE(doc.IsReadOnly());
+    fs.refuse["/ro/c.cfg"] = FileError::Cause::AccessDenied;
+    ui.AnswerMessageBox(ui::IDOK, kMsgAccessDenied);
+    EXPECT_FALSE(doc.OnOpenDocument("/ro/c.cfg"));
+    EXPECT_FALSE(doc.IsReadOnly());
 }
 
 }  // namespace

@@ -94,7 +94,12 @@ void DocumentSession::PathChanged(const std::string& path, bool /*addToRecent*/)
 }
 
 void DocumentSession::TitleChanged(const std::string& /*title*/) {
-    for (views::ListFrame* f : Frames()) f->RefreshTitle();
+    // The title also changes when the file turns from read-only to the
+    // user's own (Save As): the buttons follow that.
+    for (views::ListFrame* f : Frames()) {
+        f->RefreshTitle();
+        f->UpdateButtons();
+    }
 }
 
 void DocumentSession::ModifiedChanged(bool /*modified*/) {

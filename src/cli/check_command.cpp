@@ -40,7 +40,8 @@ const Command kCheckCommand{
     "every id a list or database names exists with the right type and only once,\n"
     "that the lists are in order, and that every record is referred to.\n"
     "Prints one line per problem, then a summary line with the counts.\n"
-    "Exit status: 0 sound, 1 problems found, 2 the file cannot be opened.\n",
+    "Exit status: 0 sound, 1 problems found or FILE is not a configuration file,\n"
+    "2 bad arguments or FILE cannot be read.\n",
     RunCheck,
 };
 
@@ -51,14 +52,17 @@ int RunCheck(const std::vector<std::string>& args, CommandIo& io) {
     if (!ParseArguments(kCheckCommand, args, {}, 1, parsed, io)) return kExitUsage;
     const std::string& path = parsed.operands[0];
     store::Store s(store::DefaultKeyOrder(), io.fs);
-    if (int rc = ReportingFileErrors(io, path, kExitUsage,
-                                     [&] { s.Open(path, store::OpenMode::ReadOnly); }))
+    if (int rc = ReportingFileErrors(io, path, [&] { s.Open(path, store::OpenMode::ReadOnly); }))
         return rc;
-    store::CheckReport report = store::CheckStore(s.pager(), s.order());
-    // The records are read only through a tree the store check found sound.
-    if (report.ok() && IsConfiguration(s)) {
-        for (std::string& p : CheckConfigGraph(s)) report.problems.push_back(std::move(p));
-    }
+    store::CheckReport report;
+    if (int rc = ReportingFileErrors(io, path, [&] {
+            report = store::CheckStore(s.pager(), s.order());
+            // The records are read only through a tree the store check found sound.
+            if (report.ok() && IsConfiguration(s)) {
+                for (std::string& p : CheckConfigGraph(s)) report.problems.push_back(std::move(p));
+            }
+        }))
+        return rc;
     for (const std::string& p : report.problems) io.out << p << "\n";
     PrintSummary(io.out, path, report);
     return report.ok() ? kExitOk : kExitProblems;

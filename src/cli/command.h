@@ -10,14 +10,26 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
 #include "store/file_system.h"
 
 namespace recaster::cli {
 
-// Exit codes shared by all commands.
+// Exit codes, one rule for every command (ExitStatuses() words it): 1 when
+// what a file holds is wrong, 2 when nothing could be done with it, so that a
+// script can tell "fix the file" from "fix the command or the file system".
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitProblems = 1;  // the file was read and is not sound
-inline constexpr int kExitUsage = 2;     // bad arguments, or the file cannot be opened
+inline constexpr int kExitProblems = 1;  // damaged, not a configuration, problems found
+inline constexpr int kExitUsage = 2;     // the arguments are wrong
+inline constexpr int kExitNoAccess = 2;  // a file cannot be opened, read or written
+
+struct ExitStatus {
+    int code;
+    const char* meaning;  // lines of at most 70 characters
+};
+
+// The exit codes and their meaning, for the usage and the manual page.
+const std::vector<ExitStatus>& ExitStatuses();
 
 struct CommandIo {
     std::ostream& out;
@@ -51,9 +63,25 @@ bool ParseArguments(const Command& command, const std::vector<std::string>& args
 // "recaster-cfg: <path>: <message>" on io.err.
 void ReportError(CommandIo& io, const std::string& path, const std::string& message);
 
+// The exit code of a failure: ArchiveError is raised for bytes that were read
+// and are wrong (kExitProblems), FileError for a file that cannot be used at
+// all (kExitNoAccess).
+int ExitCodeOf(const FileError& e);
+int ExitCodeOf(const ArchiveError& e);
+
+// Reports `e` for `path` and returns its exit code. A folder is named as one
+// in the same words wherever it is refused.
+int ReportFailure(CommandIo& io, const std::string& path, const FileError& e);
+int ReportFailure(CommandIo& io, const std::string& path, const ArchiveError& e);
+
 // Runs `step`; a FileError or ArchiveError it raises is reported for `path`
-// and gives `failCode`. kExitOk when the step succeeds.
-int ReportingFileErrors(CommandIo& io, const std::string& path, int failCode,
-                        const std::function<void()>& step);
+// and gives its exit code. kExitOk when the step succeeds.
+int ReportingFileErrors(CommandIo& io, const std::string& path, const std::function<void()>& step);
+
+// Whether a command may write the file `path`: refused (reported, and
+// kExitNoAccess) when it is a folder, or when it exists and `replace` is
+// false; kExitOk otherwise. Asked before any work, so that the refusal is
+// the first and only message.
+int CheckOutputFile(CommandIo& io, const std::string& path, bool replace);
 
 }  // namespace recaster::cli

@@ -15,11 +15,35 @@ extern const Command kExportCommand;
 extern const Command kImportCommand;
 extern const Command kLintCommand;
 
+namespace {
+
+// A folder named where a file belongs, read or written: the same words
+// wherever it is refused, whether by the store or before any work.
+constexpr const char* kFolder = "this is a folder, not a file";
+
+}  // namespace
+
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands{
         kNewCommand,    kShowCommand,    kCheckCommand,  kDumpCommand,   kWorkformsCommand,
         kReportCommand, kConvertCommand, kExportCommand, kImportCommand, kLintCommand};
     return commands;
+}
+
+const std::vector<ExitStatus>& ExitStatuses() {
+    static const std::vector<ExitStatus> statuses{
+        {kExitOk, "done; check and lint found nothing"},
+        {kExitProblems,
+         "a file was read and what it holds is damaged or wrong: not a\n"
+         "configuration file, a version this program does not read, cut short,\n"
+         "a bad page or record; or check, lint or import found problems in it"},
+        {kExitNoAccess,
+         "the command could not do its work: bad arguments, or a file that\n"
+         "cannot be opened, read or written (missing, a folder, no permission,\n"
+         "in use by another program, a read or disk error, a full disk, or an\n"
+         "output that exists, without --force)"},
+    };
+    return statuses;
 }
 
 const Command* FindCommand(const std::string& name) {
@@ -60,16 +84,43 @@ void ReportError(CommandIo& io, const std::string& path, const std::string& mess
     io.err << "recaster-cfg: " << path << ": " << message << "\n";
 }
 
-int ReportingFileErrors(CommandIo& io, const std::string& path, int failCode,
-                        const std::function<void()>& step) {
+int ExitCodeOf(const FileError&) {
+    return kExitNoAccess;
+}
+
+int ExitCodeOf(const ArchiveError&) {
+    return kExitProblems;
+}
+
+int ReportFailure(CommandIo& io, const std::string& path, const FileError& e) {
+    ReportError(io, path, e.cause() == FileError::Cause::IsFolder ? kFolder : e.message());
+    return ExitCodeOf(e);
+}
+
+int ReportFailure(CommandIo& io, const std::string& path, const ArchiveError& e) {
+    ReportError(io, path, e.message());
+    return ExitCodeOf(e);
+}
+
+int ReportingFileErrors(CommandIo& io, const std::string& path, const std::function<void()>& step) {
     try {
         step();
     } catch (const FileError& e) {
-        ReportError(io, path, e.message());
-        return failCode;
+        return ReportFailure(io, path, e);
     } catch (const ArchiveError& e) {
-        ReportError(io, path, e.message());
-        return failCode;
+        return ReportFailure(io, path, e);
+    }
+    return kExitOk;
+}
+
+int CheckOutputFile(CommandIo& io, const std::string& path, bool replace) {
+    if (io.fs.IsFolder(path)) {
+        ReportError(io, path, kFolder);
+        return kExitNoAccess;
+    }
+    if (!replace && io.fs.Exists(path)) {
+        ReportError(io, path, "the file exists; use --force to replace it");
+        return kExitNoAccess;
     }
     return kExitOk;
 }

@@ -11,6 +11,7 @@
 #include "cli/command.h"
 #include "cli/process_workforms.h"
 #include "convert/conversion.h"
+#include "textform/text_file.h"
 
 namespace recaster::cli {
 namespace {
@@ -39,8 +40,9 @@ const Command kConvertCommand{
     "Prints what each user-defined workform became. On failure NEW is not left\n"
     "behind. Workforms are read from Forms/ beside the program and the reference\n"
     "manager's workform path.\n"
-    "Exit status: 0 converted, 1 not converted (OLD cannot be read or is not of\n"
-    "version 2, NEW exists or is OLD, or NEW cannot be written), 2 bad arguments.\n",
+    "Exit status: 0 converted, 1 OLD is damaged or not of version 2, 2 bad\n"
+    "arguments, OLD cannot be read, or NEW is OLD, a folder, exists (without\n"
+    "--force) or cannot be written.\n",
     RunConvert,
 };
 
@@ -184,23 +186,24 @@ std::string FailedFile(const ConvertArguments& a, const std::string& path) {
 int RunConvert(const std::vector<std::string>& args, CommandIo& io) {
     ConvertArguments a;
     if (!Parse(args, a, io)) return kExitUsage;
-    if (!a.force && io.fs.Exists(a.newPath)) {
-        ReportError(io, a.newPath, "the file exists; use --force to replace it");
-        return kExitProblems;
+    // Said before "exists", which --force would not cure.
+    if (textform::IsSameFile(io.fs, a.oldPath, a.newPath)) {
+        ReportError(io, a.newPath, "this is the file being converted; name another file for NEW");
+        return kExitUsage;
     }
+    if (int rc = CheckOutputFile(io, a.newPath, a.force)) return rc;
     const workforms::WorkformCatalog& catalog = LoadedWorkforms(io);
     CommandLineHost host(a, io);
     convert::ConversionResult result;
     try {
         result = convert::ConvertVersion2File(a.oldPath, host, io.fs, catalog);
     } catch (const FileError& e) {
-        ReportError(io, FailedFile(a, e.path()), e.message());
-        return kExitProblems;
+        return ReportFailure(io, FailedFile(a, e.path()), e);
     } catch (const ArchiveError& e) {
-        ReportError(io, FailedFile(a, e.path()), e.message());
-        return kExitProblems;
+        return ReportFailure(io, FailedFile(a, e.path()), e);
     }
-    if (result.outcome != convert::ConversionOutcome::Converted) return kExitProblems;
+    // The host never declines or stops, so only naming OLD as NEW ends here.
+    if (result.outcome != convert::ConversionOutcome::Converted) return kExitUsage;
     PrintMapping(io, result.mapping, catalog);
     io.out << a.oldPath << " converted into " << a.newPath << " (" << result.databases
            << (result.databases == 1 ? " database" : " databases") << ")\n";

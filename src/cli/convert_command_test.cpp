@@ -100,10 +100,10 @@ TEST_F(ConvertCommandTest, LettersMapAsToldElseAsTheDesktopProgramOffers) {
     EXPECT_EQ(workforms["AGRIDOC"], 4);
 }
 
-TEST_F(ConvertCommandTest, RefusalsExitOneAndLeaveNoNewFile) {
+TEST_F(ConvertCommandTest, RefusalsLeaveNoNewFile) {
     // An existing NEW stays unless --force.
     fs_.Put(kNew, {1, 2, 3});
-    EXPECT_EQ(Run({"convert", kOld, kNew}), kExitProblems);
+    EXPECT_EQ(Run({"convert", kOld, kNew}), kExitNoAccess);
     EXPECT_NE(err().find("--force"), std::string::npos) << err();
     EXPECT_EQ(fs_.Get(kNew), (std::vector<uint8_t>{1, 2, 3}));
     EXPECT_EQ(Run({"convert", kOld, kNew, "--force"}), kExitOk) << err();
@@ -111,7 +111,7 @@ TEST_F(ConvertCommandTest, RefusalsExitOneAndLeaveNoNewFile) {
     fs_.Remove(kNew);
 
     // NEW is OLD, spelled otherwise.
-    EXPECT_EQ(Run({"convert", kOld, "/cfg/./Sample-v2.cfg", "--force"}), kExitProblems);
+    EXPECT_EQ(Run({"convert", kOld, "/cfg/./Sample-v2.cfg", "--force"}), kExitUsage);
     EXPECT_NE(err().find("being converted"), std::string::npos) << err();
     ExpectNoNewFileAndOldUnchanged();
 
@@ -121,7 +121,7 @@ TEST_F(ConvertCommandTest, RefusalsExitOneAndLeaveNoNewFile) {
     EXPECT_NE(err().find("/cfg/Sample.cfg: The file is already of the current format"),
               std::string::npos)
         << err();
-    EXPECT_EQ(Run({"convert", "/cfg/Missing.cfg", kNew}), kExitProblems);
+    EXPECT_EQ(Run({"convert", "/cfg/Missing.cfg", kNew}), kExitNoAccess);
     EXPECT_NE(err().find("/cfg/Missing.cfg"), std::string::npos) << err();
     ExpectNoNewFileAndOldUnchanged();
 

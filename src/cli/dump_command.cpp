@@ -29,8 +29,8 @@ const Command kDumpCommand{
     "\n"
     "Prints every record of FILE in key order as 'TAG id length', e.g. 'CGNL 0 37'.\n"
     "  --hex   also print each value in hex on the lines after its record\n"
-    "Exit status: 0 done, 1 the file is damaged (records up to the damage are\n"
-    "printed), 2 the file cannot be opened.\n",
+    "Exit status: 0 done, 1 FILE is damaged or not a configuration file (records\n"
+    "up to the damage are printed), 2 bad arguments or FILE cannot be read.\n",
     RunDump,
 };
 
@@ -42,10 +42,8 @@ int RunDump(const std::vector<std::string>& args, CommandIo& io) {
     const std::string& path = parsed.operands[0];
     const bool hex = parsed.options.count("--hex") > 0;
     store::Store s(store::DefaultKeyOrder(), io.fs);
-    if (int rc = ReportingFileErrors(io, path, kExitUsage,
-                                     [&] { s.Open(path, store::OpenMode::ReadOnly); }))
-        return rc;
-    return ReportingFileErrors(io, path, kExitProblems, [&] {
+    return ReportingFileErrors(io, path, [&] {
+        s.Open(path, store::OpenMode::ReadOnly);
         s.Scan([&](const store::Key& key, std::span<const uint8_t> value) {
             io.out << store::TagText(key.tag) << " " << key.id << " " << value.size() << "\n";
             if (hex) PrintHex(io.out, value);

@@ -30,8 +30,8 @@ const Command kExportCommand{
     "again from it.\n"
     "  -o OUT   write to OUT instead of standard output; OUT is replaced only\n"
     "           once the whole text is written\n"
-    "Exit status: 0 written, 1 FILE is damaged, 2 bad arguments, FILE cannot be\n"
-    "opened, or OUT cannot be written.\n",
+    "Exit status: 0 written, 1 FILE is damaged or not a configuration file, 2 bad\n"
+    "arguments, FILE cannot be read, or OUT is a folder or cannot be written.\n",
     RunExport,
 };
 
@@ -73,14 +73,15 @@ int RunExport(const std::vector<std::string>& args, CommandIo& io) {
         ReportError(io, *output, "this is the configuration file itself; choose another OUT");
         return kExitUsage;
     }
+    if (output) {
+        if (int rc = CheckOutputFile(io, *output, true)) return rc;
+    }
     // Fields of older files are completed with the workforms while they load.
     LoadedWorkforms(io);
     config::CCfgFile file(io.fs);
-    if (int rc = ReportingFileErrors(io, path, kExitUsage,
-                                     [&] { file.Open(path, store::OpenMode::ReadOnly); }))
-        return rc;
     std::string text;
-    if (int rc = ReportingFileErrors(io, path, kExitProblems, [&] {
+    if (int rc = ReportingFileErrors(io, path, [&] {
+            file.Open(path, store::OpenMode::ReadOnly);
             config::ConfigParts parts = config::PartsOf(file);
             text = textform::ExportText(parts);
         }))
@@ -89,7 +90,7 @@ int RunExport(const std::vector<std::string>& args, CommandIo& io) {
         io.out << text;
         return kExitOk;
     }
-    return ReportingFileErrors(io, *output, kExitUsage,
+    return ReportingFileErrors(io, *output,
                                [&] { textform::ReplaceTextFile(io.fs, *output, text); });
 }
 

@@ -31,8 +31,9 @@ const Command kImportCommand{
     "line naming its JSON path, and then nothing is written.\n"
     "  --force   replace NEW when it exists (without it an existing file is\n"
     "            left alone)\n"
-    "Exit status: 0 written, 1 JSON has problems, 2 bad arguments, JSON cannot be\n"
-    "read or is not JSON, NEW exists, or NEW cannot be written.\n",
+    "Exit status: 0 written, 1 JSON is not JSON or has problems, 2 bad arguments,\n"
+    "JSON cannot be read, or NEW is a folder, exists (without --force) or cannot\n"
+    "be written.\n",
     RunImport,
 };
 
@@ -47,19 +48,16 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
         ReportError(io, newPath, "this is the JSON file itself; choose another NEW");
         return kExitUsage;
     }
-    if (!parsed.options.count("--force") && io.fs.Exists(newPath)) {
-        ReportError(io, newPath, "the file exists; use --force to replace it");
-        return kExitUsage;
-    }
+    if (int rc = CheckOutputFile(io, newPath, parsed.options.count("--force") > 0)) return rc;
     std::string text;
-    if (int rc = ReportingFileErrors(io, jsonPath, kExitUsage,
+    if (int rc = ReportingFileErrors(io, jsonPath,
                                      [&] { text = textform::ReadTextFile(io.fs, jsonPath); }))
         return rc;
     std::string syntaxError;
     std::optional<textform::Json> document = textform::ParseJson(text, syntaxError);
     if (!document) {
         ReportError(io, jsonPath, "not JSON: " + syntaxError);
-        return kExitUsage;
+        return kExitProblems;
     }
     textform::ImportResult result = textform::ImportConfig(*document);
     if (!result.config) {
@@ -70,9 +68,8 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
                << " was not written\n";
         return kExitProblems;
     }
-    return ReportingFileErrors(io, newPath, kExitUsage, [&] {
-        textform::WriteConfig(std::move(result.config), newPath, io.fs);
-    });
+    return ReportingFileErrors(
+        io, newPath, [&] { textform::WriteConfig(std::move(result.config), newPath, io.fs); });
 }
 
 }  // namespace

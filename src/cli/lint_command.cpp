@@ -38,7 +38,8 @@ const Command kLintCommand{
     "the checks that need them are skipped.\n"
     "  --json   print one JSON document instead: the file, the counts and the\n"
     "           findings, each with the JSON path of its value in 'export'\n"
-    "Exit status: 0 no findings, 1 findings, 2 FILE cannot be read.\n",
+    "Exit status: 0 no findings, 1 findings, or FILE is damaged or not a\n"
+    "configuration file, 2 bad arguments or FILE cannot be read.\n",
     RunLint,
 };
 
@@ -90,13 +91,10 @@ int RunLint(const std::vector<std::string>& args, CommandIo& io) {
         io.err << "recaster-cfg: no workforms found; the checks of workforms and targets are "
                   "skipped\n";
     config::CCfgFile file(io.fs);
-    if (int rc = ReportingFileErrors(io, path, kExitUsage,
-                                     [&] { file.Open(path, store::OpenMode::ReadOnly); }))
-        return rc;
     lint::Findings findings;
     std::string output;
-    // A record that cannot be read leaves nothing to lint: the file cannot be read.
-    if (int rc = ReportingFileErrors(io, path, kExitUsage, [&] {
+    if (int rc = ReportingFileErrors(io, path, [&] {
+            file.Open(path, store::OpenMode::ReadOnly);
             config::ConfigParts parts = config::PartsOf(file);
             findings = lint::Lint(parts, catalog, file.link().Version());
             if (parsed.options.count("--json"))

@@ -73,17 +73,12 @@ describes one command.
         page += ".fi\n.RE\n";
     }
     const std::string data = RoffWords(dataFolder);
-    page += R"(.SH EXIT STATUS
-.TP
-.B 0
-done; for \fBcheck\fR, the file is sound
-.TP
-.B 1
-the file was read and has problems
-.TP
-.B 2
-bad arguments, or a file that cannot be opened, read or written
-.SH ENVIRONMENT
+    page += ".SH EXIT STATUS\nThe same for every command:\n";
+    for (const ExitStatus& s : ExitStatuses()) {
+        page += ".TP\n.B " + std::to_string(s.code) + "\n";
+        page += RoffText(s.meaning);
+    }
+    page += R"(.SH ENVIRONMENT
 .TP
 .B XDG_CONFIG_HOME
 The settings folder (\fI~/.config\fR when unset). The reference manager's

@@ -20,6 +20,15 @@ TEST(ManualTest, EveryCommandHasItsSectionWithItsUsage) {
         EXPECT_NE(page.find(".SS " + RoffText(command.name)), std::string::npos) << command.name;
         EXPECT_NE(page.find(RoffText(command.usage)), std::string::npos) << command.name;
     }
+    // The exit status section states the rule of --help, code by code.
+    const size_t exitSection = page.find(".SH EXIT STATUS\n");
+    ASSERT_NE(exitSection, std::string::npos);
+    const size_t nextSection = page.find(".SH ", exitSection + 1);
+    for (const ExitStatus& s : ExitStatuses()) {
+        const size_t at = page.find(
+            ".TP\n.B " + std::to_string(s.code) + "\n" + RoffText(s.meaning), exitSection);
+        EXPECT_LT(at, nextSection) << s.code;
+    }
     // Every request is one the page means: no text line became one.
     const std::set<std::string> known{"TH", "SH", "SS", "B",  "I",  "RI", "BR",
                                       "br", "PP", "RS", "RE", "nf", "fi", "TP"};

@@ -24,7 +24,8 @@ const Command kNewCommand{
     "no ignored lines.\n"
     "  --force   replace FILE when it exists (without it an existing file is\n"
     "            left alone)\n"
-    "Exit status: 0 written, 2 bad arguments, FILE exists, or it cannot be written.\n",
+    "Exit status: 0 written, 2 bad arguments, or FILE is a folder, exists (without\n"
+    "--force) or cannot be written.\n",
     RunNew,
 };
 
@@ -34,11 +35,8 @@ int RunNew(const std::vector<std::string>& args, CommandIo& io) {
     Arguments parsed;
     if (!ParseArguments(kNewCommand, args, {"--force"}, 1, parsed, io)) return kExitUsage;
     const std::string& path = parsed.operands[0];
-    if (!parsed.options.count("--force") && io.fs.Exists(path)) {
-        ReportError(io, path, "the file exists; use --force to replace it");
-        return kExitUsage;
-    }
-    return ReportingFileErrors(io, path, kExitUsage, [&] {
+    if (int rc = CheckOutputFile(io, path, parsed.options.count("--force") > 0)) return rc;
+    return ReportingFileErrors(io, path, [&] {
         config::CCfgFile file(io.fs);
         file.Create(path);
     });

@@ -74,7 +74,7 @@ TEST_F(NewShowTest, NewWritesExactlyTheRecordsOfANewFile) {
 
     // An existing file is kept unless --force is given.
     fs_.Put("/keep.cfg", Bytes{1, 2, 3});
-    EXPECT_EQ(Run({"new", "/keep.cfg"}), kExitUsage);
+    EXPECT_EQ(Run({"new", "/keep.cfg"}), kExitNoAccess);
     EXPECT_NE(err().find("--force"), std::string::npos) << err();
     EXPECT_EQ(fs_.Get("/keep.cfg"), (Bytes{1, 2, 3}));
     EXPECT_EQ(Run({"new", "--force", "/keep.cfg"}), kExitOk) << err();
@@ -241,7 +241,7 @@ TEST_F(NewShowTest, TextNamesTargetsInTheDatabasesWorkform) {
               std::string::npos)
         << out();
 
-    EXPECT_EQ(Run({"show", "/missing.cfg"}), kExitUsage);
+    EXPECT_EQ(Run({"show", "/missing.cfg"}), kExitNoAccess);
     EXPECT_EQ(err().rfind("recaster-cfg: /missing.cfg: ", 0), 0u) << err();
 }
 

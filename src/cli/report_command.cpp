@@ -43,8 +43,9 @@ const Command kReportCommand{
     "The date line is the current time, or SOURCE_DATE_EPOCH (seconds since\n"
     "1970, shown in UTC) when that is set. Targets are named from the workforms\n"
     "in Forms/ beside the program and the reference manager's workform path.\n"
-    "Exit status: 0 written, 1 no database NAME or the file is damaged, 2 bad\n"
-    "arguments, FILE cannot be opened, or OUT exists or cannot be written.\n",
+    "Exit status: 0 written, 1 FILE is damaged, not a configuration file, or has no\n"
+    "database NAME, 2 bad arguments, FILE cannot be read, or OUT is a folder,\n"
+    "exists (without --force) or cannot be written.\n",
     RunReport,
 };
 
@@ -175,9 +176,8 @@ int RunReport(const std::vector<std::string>& args, CommandIo& io) {
     if (!Parse(args, a, io)) return kExitUsage;
     std::optional<report::CCfgRptOptions> options = OptionsFor(a, io);
     if (!options) return kExitUsage;
-    if (a.output && !a.force && io.fs.Exists(*a.output)) {
-        ReportError(io, *a.output, "the file exists; use --force to replace it");
-        return kExitUsage;
+    if (a.output) {
+        if (int rc = CheckOutputFile(io, *a.output, a.force)) return rc;
     }
     std::tm generated{};
     try {
@@ -189,8 +189,8 @@ int RunReport(const std::vector<std::string>& args, CommandIo& io) {
 
     const workforms::WorkformCatalog& catalog = LoadedWorkforms(io);
     config::CCfgFile file(io.fs);
-    if (int rc = ReportingFileErrors(io, a.file, kExitUsage,
-                                     [&] { file.Open(a.file, store::OpenMode::ReadOnly); }))
+    if (int rc =
+            ReportingFileErrors(io, a.file, [&] { file.Open(a.file, store::OpenMode::ReadOnly); }))
         return rc;
     config::CCfgDatabase* db = FindDatabase(*file.GetDBList(), *a.database);
     if (!db) {
@@ -205,8 +205,7 @@ int RunReport(const std::vector<std::string>& args, CommandIo& io) {
     report::CCfgRptTextWriter toFile(io.fs);
     report::CCfgRptWriter* writer = &toStdout;
     if (a.output) {
-        if (int rc = ReportingFileErrors(io, *a.output, kExitUsage,
-                                         [&] { toFile.SetOutputPath(*a.output); }))
+        if (int rc = ReportingFileErrors(io, *a.output, [&] { toFile.SetOutputPath(*a.output); }))
             return rc;
         writer = &toFile;
     }
@@ -215,11 +214,9 @@ int RunReport(const std::vector<std::string>& args, CommandIo& io) {
     try {
         run.Run(noStop);
     } catch (const FileError& e) {
-        ReportError(io, e.path(), e.message());
-        return e.path() == outputName ? kExitUsage : kExitProblems;
+        return ReportFailure(io, e.path().empty() ? a.file : e.path(), e);
     } catch (const ArchiveError& e) {
-        ReportError(io, e.path().empty() ? a.file : e.path(), e.message());
-        return kExitProblems;
+        return ReportFailure(io, e.path().empty() ? a.file : e.path(), e);
     }
     return kExitOk;
 }

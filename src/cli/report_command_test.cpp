@@ -60,7 +60,7 @@ TEST_F(ReportCommandTest, WritesTheReportToStandardOutputOrAFile) {
     // An existing file stays unless --force.
     fs_.Put("/keep.txt", {'k'});
     EXPECT_EQ(Run({"report", "/cfg/Sample.cfg", "--database", "MEDLIT", "-o", "/keep.txt"}),
-              kExitUsage);
+              kExitNoAccess);
     EXPECT_NE(err().find("--force"), std::string::npos) << err();
     EXPECT_EQ(File("/keep.txt"), "k");
     EXPECT_EQ(
@@ -120,14 +120,14 @@ TEST_F(ReportCommandTest, TheDatabaseIsFoundByItsExactNameElseIgnoringCase) {
 }
 
 TEST_F(ReportCommandTest, FilesThatCannotBeReadOrWrittenAndABadDate) {
-    EXPECT_EQ(Run({"report", "/cfg/Missing.cfg", "--database", "MEDLIT"}), kExitUsage);
+    EXPECT_EQ(Run({"report", "/cfg/Missing.cfg", "--database", "MEDLIT"}), kExitNoAccess);
     EXPECT_NE(err().find("/cfg/Missing.cfg"), std::string::npos) << err();
 
     // The configuration itself as the output: it is open, so it is refused.
     const std::vector<uint8_t> config = fs_.Get("/cfg/Sample.cfg");
     EXPECT_EQ(Run({"report", "/cfg/Sample.cfg", "--database", "MEDLIT", "-o", "/cfg/Sample.cfg",
                    "--force"}),
-              kExitUsage);
+              kExitNoAccess);
     EXPECT_EQ(fs_.Get("/cfg/Sample.cfg"), config);
 
     fs_.SetFaultHook([](store::FileOp op, const std::string& path) {
@@ -135,7 +135,7 @@ TEST_F(ReportCommandTest, FilesThatCannotBeReadOrWrittenAndABadDate) {
             throw FileError(FileError::Cause::DiskFull, path, "The disk is full");
     });
     EXPECT_EQ(Run({"report", "/cfg/Sample.cfg", "--database", "MEDLIT", "-o", "/full.txt"}),
-              kExitUsage);
+              kExitNoAccess);
     EXPECT_EQ(err(), "recaster-cfg: /full.txt: The disk is full\n");
     fs_.SetFaultHook({});
 

@@ -29,7 +29,8 @@ const Command kShowCommand{
     "reference manager's workform path.\n"
     "  --json   print one JSON document instead: texts in UTF-8, numbers as\n"
     "           stored, flags as true/false, ids of -1 as -1\n"
-    "Exit status: 0 done, 1 the file is damaged, 2 the file cannot be opened.\n",
+    "Exit status: 0 done, 1 FILE is damaged or not a configuration file, 2 bad\n"
+    "arguments or FILE cannot be read.\n",
     RunShow,
 };
 
@@ -42,10 +43,8 @@ int RunShow(const std::vector<std::string>& args, CommandIo& io) {
     // Fields of older files are completed with the workforms while they load.
     const workforms::WorkformCatalog& catalog = LoadedWorkforms(io);
     config::CCfgFile file(io.fs);
-    if (int rc = ReportingFileErrors(io, path, kExitUsage,
-                                     [&] { file.Open(path, store::OpenMode::ReadOnly); }))
-        return rc;
-    return ReportingFileErrors(io, path, kExitProblems, [&] {
+    return ReportingFileErrors(io, path, [&] {
+        file.Open(path, store::OpenMode::ReadOnly);
         if (parsed.options.count("--json")) {
             // Built whole first, so a damaged file never gives half a document.
             io.out << ConfigToJson(file, catalog).dump(2) << "\n";

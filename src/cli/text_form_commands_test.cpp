@@ -58,13 +58,13 @@ TEST_F(TextFormCommandsTest, ImportWritesNothingWhenTheTextHasProblems) {
               "characters; Database Information accepts at most 64.\n"
               "recaster-cfg: /bad.json: 2 problems; /out.cfg was not written\n");
 
-    // Not JSON, or no file at all: the JSON cannot be read.
+    // Not JSON is a problem of the text; no file at all is one of the command.
     PutText("/broken.json", "{\"textForm\": 1,");
-    EXPECT_EQ(Run({"import", "/broken.json", "/out.cfg"}), kExitUsage);
+    EXPECT_EQ(Run({"import", "/broken.json", "/out.cfg"}), kExitProblems);
     EXPECT_NE(err().find("/broken.json: not JSON: parse error at line 1, column 16"),
               std::string::npos)
         << err();
-    EXPECT_EQ(Run({"import", "/missing.json", "/out.cfg"}), kExitUsage);
+    EXPECT_EQ(Run({"import", "/missing.json", "/out.cfg"}), kExitNoAccess);
     EXPECT_FALSE(fs_.Exists("/out.cfg"));
 }
 
@@ -72,7 +72,7 @@ TEST_F(TextFormCommandsTest, ExistingFilesAreReplacedOnlyWhenAskedAndNeverTheSou
     WriteSoundSample("/s.cfg");
     ASSERT_EQ(Run({"export", "/s.cfg", "-o", "/s.json"}), kExitOk);
     PutText("/keep.cfg", "keep");
-    EXPECT_EQ(Run({"import", "/s.json", "/keep.cfg"}), kExitUsage);
+    EXPECT_EQ(Run({"import", "/s.json", "/keep.cfg"}), kExitNoAccess);
     EXPECT_NE(err().find("--force"), std::string::npos);
     EXPECT_EQ(FileText("/keep.cfg"), "keep");
     EXPECT_EQ(Run({"import", "/s.json", "/keep.cfg", "--force"}), kExitOk) << err();
@@ -84,7 +84,7 @@ TEST_F(TextFormCommandsTest, ExistingFilesAreReplacedOnlyWhenAskedAndNeverTheSou
     EXPECT_EQ(fs_.Get("/s.cfg"), before);
     EXPECT_EQ(Run({"import", "/s.json", "/s.json", "--force"}), kExitUsage);
     EXPECT_EQ(Run({"export", "/s.cfg", "-o"}), kExitUsage);
-    EXPECT_EQ(Run({"export", "/missing.cfg"}), kExitUsage);
+    EXPECT_EQ(Run({"export", "/missing.cfg"}), kExitNoAccess);
     // An export replaces an older one as a whole.
     PutText("/old.json", std::string(100000, 'x'));
     EXPECT_EQ(Run({"export", "/s.cfg", "-o", "/old.json"}), kExitOk);
@@ -131,7 +131,7 @@ TEST_F(TextFormCommandsTest, LintFindsNothingInTheSampleAndPointsAtWhatIsWrong) 
     EXPECT_EQ(Json::parse(out())["databases"][2]["fields"][6]["tag"], "DT");
 }
 
-TEST_F(TextFormCommandsTest, LintExitStatusSaysCleanFindingsOrUnreadable) {
+TEST_F(TextFormCommandsTest, LintExitStatusSaysCleanFindingsDamagedOrUnreadable) {
     ASSERT_EQ(Run({"new", "/n.cfg"}), kExitOk);
     EXPECT_EQ(Run({"lint", "/n.cfg"}), kExitProblems);
     EXPECT_NE(out().find("[empty-tag-format]"), std::string::npos) << out();
@@ -144,9 +144,11 @@ TEST_F(TextFormCommandsTest, LintExitStatusSaysCleanFindingsOrUnreadable) {
     }
     EXPECT_EQ(Run({"lint", "/n.cfg"}), kExitOk) << out();
     EXPECT_EQ(out(), "/n.cfg: no findings\n");
+    // Not a configuration is wrong content like a finding; a missing file is not.
     PutText("/junk.cfg", "not a configuration");
-    EXPECT_EQ(Run({"lint", "/junk.cfg"}), kExitUsage);
-    EXPECT_EQ(Run({"lint", "/missing.cfg"}), kExitUsage);
+    EXPECT_EQ(Run({"lint", "/junk.cfg"}), kExitProblems);
+    EXPECT_EQ(out(), "");
+    EXPECT_EQ(Run({"lint", "/missing.cfg"}), kExitNoAccess);
 }
 
 }  // namespace

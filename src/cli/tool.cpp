@@ -19,7 +19,14 @@ void PrintUsage(std::ostream& os) {
     }
     os << "\n"
           "'recaster-cfg <command> --help' describes a command.\n"
-          "Exit status: 0 done, 1 problems found, 2 bad arguments or unreadable file.\n";
+          "\n"
+          "Exit status, the same for every command:\n";
+    for (const ExitStatus& s : ExitStatuses()) {
+        std::string meaning = s.meaning;
+        for (size_t at = meaning.find('\n'); at != std::string::npos; at = meaning.find('\n', at))
+            meaning.insert(++at, "     ");
+        os << "  " << s.code << "  " << meaning << "\n";
+    }
 }
 
 bool WantsHelp(const std::vector<std::string>& args) {

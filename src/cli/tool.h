@@ -9,8 +9,8 @@
 
 namespace recaster::cli {
 
-// args without the program name. Returns the process exit code: 0 done,
-// 1 problems found, 2 usage error or a file that cannot be opened.
+// args without the program name. Returns the process exit code (ExitStatuses()
+// in command.h).
 int RunTool(const std::vector<std::string>& args, CommandIo& io);
 
 }  // namespace recaster::cli

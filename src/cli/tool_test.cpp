@@ -55,13 +55,13 @@ TEST_F(ToolTest, CheckReportsSoundDamagedAndUnreadableFiles) {
               "/bad.cfg: 2 problems; 3 pages (1 leaf, 0 internal, 1 overflow, 0 free), 4 "
               "records, height 1\n");
 
-    EXPECT_EQ(Run({"check", "/missing.cfg"}), kExitUsage);
+    EXPECT_EQ(Run({"check", "/missing.cfg"}), kExitNoAccess);
     EXPECT_EQ(out_.str(), "");
     EXPECT_EQ(err_.str().rfind("recaster-cfg: /missing.cfg: ", 0), 0u) << err_.str();
 
-    b[0] = 1;  // version 1 is refused at open
+    b[0] = 1;  // version 1 is refused at open: read, and not a file this program knows
     fs_.Put("/old.cfg", b);
-    EXPECT_EQ(Run({"check", "/old.cfg"}), kExitUsage);
+    EXPECT_EQ(Run({"check", "/old.cfg"}), kExitProblems);
     EXPECT_EQ(err_.str().rfind("recaster-cfg: /old.cfg: ", 0), 0u) << err_.str();
 }
 
@@ -87,7 +87,7 @@ TEST_F(ToolTest, DumpListsRecordsInKeyOrder) {
     fs_.Put("/bad.cfg", b);
     EXPECT_EQ(Run({"dump", "/bad.cfg"}), kExitProblems);
     EXPECT_EQ(err_.str().rfind("recaster-cfg: /bad.cfg: ", 0), 0u) << err_.str();
-    EXPECT_EQ(Run({"dump", "/missing.cfg"}), kExitUsage);
+    EXPECT_EQ(Run({"dump", "/missing.cfg"}), kExitNoAccess);
 }
 
 TEST_F(ToolTest, UsageAndHelp) {
@@ -112,7 +112,7 @@ TEST_F(ToolTest, UsageAndHelp) {
         EXPECT_NE(err_.str().find("usage: recaster-cfg"), std::string::npos) << err_.str();
     }
     // After "--" a leading dash is a file name, not an option.
-    EXPECT_EQ(Run({"check", "--", "--help"}), kExitUsage);
+    EXPECT_EQ(Run({"check", "--", "--help"}), kExitNoAccess);
     EXPECT_EQ(err_.str().rfind("recaster-cfg: --help: ", 0), 0u) << err_.str();
 }
 

@@ -101,6 +101,10 @@ class ListEditDialog : public ui::Dialog {
     bool OnKeyDown(ui::Control& control, const ui::KeyPress& key) override;
     bool OnChar(ui::Control& control, char ch) override;
     void DrawItem(ui::DrawItemContext& context) override;
+    // New and Delete change the list at once; Modify opens the item's dialog.
+    bool ButtonChangesData(const ui::Control& button) const override {
+        return button.id() == kNew || button.id() == kDelete;
+    }
 
   private:
     void Modify();

@@ -438,6 +438,38 @@ TEST_F(StructureDialogsTest, AListDialogWithoutAChangeReturnsCancelAndWritesNoth
     EXPECT_TRUE(config.root.GetIgnoredLines()->strings.empty());
 }
 
+TEST_F(StructureDialogsTest, AViewOnlyListDialogShowsItsItemsButNewAndDeleteAreOff) {
+    config.root.GetIgnoredLines()->strings = {"Copyright*", "ZZ##"};
+    config.root.GetIgnoredLines()->Save();
+    const testing::Records before = config.Snapshot();
+    // Modify shows the line in a dialog that cannot change it.
+    ui.OnDialog(IgnoredLineDialog::kTemplateId, [](DialogDriver& d) {
+        EXPECT_EQ(d.dialog().GetText(IgnoredLineDialog::kLineFormat), "ZZ##");
+        EXPECT_FALSE(d.Type(IgnoredLineDialog::kLineFormat, "X"));
+        EXPECT_TRUE(d.PressEnter());
+    });
+    ui.OnDialog(IgnoredLinesDialog::kTemplateId, [](DialogDriver& d) {
+        ui::Dialog& dlg = d.dialog();
+        EXPECT_FALSE(dlg.IsEnabled(ListEditDialog::kNew));
+        EXPECT_FALSE(dlg.IsEnabled(ListEditDialog::kDelete));
+        EXPECT_TRUE(dlg.IsEnabled(ListEditDialog::kModify));
+        // The list keys of New and Delete do nothing; the list still moves.
+        EXPECT_TRUE(d.KeyDown(ListEditDialog::kList, {ui::Key::Insert}));
+        EXPECT_TRUE(d.KeyDown(ListEditDialog::kList, {ui::Key::Delete}));
+        EXPECT_EQ(dlg.GetCount(ListEditDialog::kList), 2);
+        EXPECT_TRUE(d.Char(ListEditDialog::kList, 'z'));
+        EXPECT_EQ(dlg.GetCurSel(ListEditDialog::kList), 1);
+        EXPECT_TRUE(d.KeyDown(ListEditDialog::kList, {ui::Key::Enter}));
+        EXPECT_TRUE(d.Press(ListEditDialog::kDone));
+    });
+    ui::ViewOnlyScope viewOnly;
+    IgnoredLinesDialog dialog(*config.root.GetIgnoredLines());
+    EXPECT_EQ(dialog.DoModal(ui), ui::IDCANCEL);
+    EXPECT_EQ(ui.dialogsRun(),
+              (std::vector<int>{IgnoredLinesDialog::kTemplateId, IgnoredLineDialog::kTemplateId}));
+    EXPECT_EQ(config.Snapshot(), before);
+}
+
 TEST_F(StructureDialogsTest, F1AndTheHelpButtonOpenTheDialogsPage) {
     ui.OnDialog(RecordIdentDialog::kTemplateId, [](DialogDriver& d) {
         EXPECT_TRUE(d.KeyDown(RecordIdentDialog::kHeaderFormat, {ui::Key::F1}));

@@ -102,6 +102,13 @@ const std::map<int, std::string>& Table() {
         {4162, "Copying failed: %1"},
         {4163, "The clipboard does not hold a database this program can use.\n\n%1"},
         {4164, "The clipboard does not hold a field this program can use.\n\n%1"},
+        {4165,
+         "%1 is read-only for you, so it cannot be saved.\n\nDo you want to save it "
+         "under another name?"},
+        {4166,
+         "%1 cannot be saved: its folder is not writable for you, so the journal that "
+         "keeps the file safe while it is saved (%1-journal) cannot be made there.\n\n"
+         "Do you want to save it under another name?"},
         {4141,
          "A field with tag '%1' is already defined in this database.  Choose a different tag "
          "for this field."},

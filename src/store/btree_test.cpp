@@ -345,17 +345,17 @@ TEST_F(BTreeTest, CyclesInLinksAndChainsEndInAnError) {
         EncodeU32(&f[second + 2], second);
         EncodeU32(&f[first + 6], 9000);
     });
-    EXPECT_TRUE(Throws<FileError>([&] { s().Read({kTag, 25}, v); })) << "chain cycle";
-    EXPECT_TRUE(Throws<FileError>([&] { s().Delete({kTag, 25}); }));
-    EXPECT_TRUE(Throws<FileError>([&] { s().Update({kTag, 25}, Value(3000, 1)); }));
+    EXPECT_TRUE(Throws<ArchiveError>([&] { s().Read({kTag, 25}, v); })) << "chain cycle";
+    EXPECT_TRUE(Throws<ArchiveError>([&] { s().Delete({kTag, 25}); }));
+    EXPECT_TRUE(Throws<ArchiveError>([&] { s().Update({kTag, 25}, Value(3000, 1)); }));
     OpenWith(good, [&](Bytes& f) { EncodeU32(&f[first + 6], 5000); });
-    EXPECT_TRUE(Throws<FileError>([&] { s().Read({kTag, 25}, v); })) << "chain ends early";
+    EXPECT_TRUE(Throws<ArchiveError>([&] { s().Read({kTag, 25}, v); })) << "chain ends early";
     OpenWith(good, [&](Bytes& f) { EncodeU32(&f[first + 6], 0xFFFFFFF0); });
-    EXPECT_TRUE(Throws<FileError>([&] { s().Read({kTag, 25}, v); })) << "huge length";
+    EXPECT_TRUE(Throws<ArchiveError>([&] { s().Read({kTag, 25}, v); })) << "huge length";
     OpenWith(good, [&](Bytes& f) { f[second] = kOverflowFirst; });
-    EXPECT_TRUE(Throws<FileError>([&] { s().Read({kTag, 25}, v); })) << "wrong kind";
+    EXPECT_TRUE(Throws<ArchiveError>([&] { s().Read({kTag, 25}, v); })) << "wrong kind";
     OpenWith(good, [&](Bytes& f) { EncodeU32(&f[first + 2], 0x7FFFF800); });
-    EXPECT_TRUE(Throws<FileError>([&] { s().Read({kTag, 25}, v); })) << "next outside the file";
+    EXPECT_TRUE(Throws<ArchiveError>([&] { s().Read({kTag, 25}, v); })) << "next outside the file";
     OpenWith(good, [](Bytes&) {});
     EXPECT_EQ(Read({kTag, 25}), Value(2500, 25));
 
@@ -376,8 +376,8 @@ TEST_F(BTreeTest, CyclesInLinksAndChainsEndInAnError) {
         EncodeU32(&f[pages.back() + 2], pages[9]);
         EncodeU32(&f[pages.front() + 6], 90000);
     });
-    EXPECT_TRUE(Throws<FileError>([&] { s().Read({kTag, 5000}, v); })) << "long chain cycle";
-    EXPECT_TRUE(Throws<FileError>([&] { s().Delete({kTag, 5000}); }));
+    EXPECT_TRUE(Throws<ArchiveError>([&] { s().Read({kTag, 5000}, v); })) << "long chain cycle";
+    EXPECT_TRUE(Throws<ArchiveError>([&] { s().Delete({kTag, 5000}); }));
 }
 
 TEST_F(BTreeTest, AChangeThatFailsHalfWayIsNeverSaved) {

@@ -114,6 +114,8 @@ class Checker {
             CheckOverflow();
             CheckFreeList();
             CheckUnaccounted();
+        } catch (const FileError&) {
+            throw;
         } catch (const std::exception& e) {
             Problem(std::string("file: check stopped: ") + e.what());
         }
@@ -155,8 +157,6 @@ class Checker {
             return true;
         } catch (const ArchiveError& e) {
             Problem(PageText(pgno) + ": cannot be read: " + e.message());
-        } catch (const FileError& e) {
-            Problem(PageText(pgno) + ": cannot be read: " + e.message());
         }
         return false;
     }
@@ -195,14 +195,9 @@ class Checker {
     // Descriptors 1..49 are not decoded by the pager, so they are read from the file.
     void CheckUnusedDescriptors() {
         std::array<uint8_t, kHeaderSize> raw{};
-        try {
-            auto file = pager_.fs().Open(pager_.path(), OpenFlags{});
-            if (file->ReadAt(0, raw) < kHeaderSize) {
-                Problem("header: the file is shorter than its header");
-                return;
-            }
-        } catch (const FileError& e) {
-            Problem("header: cannot be read: " + e.message());
+        auto file = pager_.fs().Open(pager_.path(), OpenFlags{});
+        if (file->ReadAt(0, raw) < kHeaderSize) {
+            Problem("header: the file is shorter than its header");
             return;
         }
         uint32_t start = 13 + kTreeDescriptorSize;

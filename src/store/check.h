@@ -3,7 +3,8 @@
 // list, and that every page is used exactly once. It reads through the pager,
 // never changes anything, and never throws on damage: each problem found is
 // one line naming the page ("page 3584: ..."), the header ("header: ...") or
-// the file ("file: ...").
+// the file ("file: ..."). A file system that fails to read raises its
+// FileError instead: that says nothing about what the file holds.
 //
 // Fill limits (how full a non-root page is) are not checked: they are a goal
 // of the balancing, not a condition of a readable file.

@@ -4,9 +4,10 @@
 // changes durable state, so tests can fail or "kill" the program at each write
 // and sync of a commit.
 //
-// The in-memory file system models a crash faithfully enough for the journal:
-// file contents written since the file's last Sync, and directory entries
-// created or removed since the directory's last SyncDir, are lost by Crash().
+// The in-memory file system models crashes for the journal's tests: Crash()
+// loses file contents written since the file's last Sync and directory entries
+// created or removed since the directory's last SyncDir; CrashTorn() lets any
+// part of them land, in any order, as a disk that writes back on its own does.
 #pragma once
 
 #include <cstdint>
@@ -91,6 +92,9 @@ class FileSystem {
     // after a crash: scratch space whose contents never need to survive.
     virtual std::unique_ptr<File> OpenScratch(const std::string& nearPath) = 0;
     virtual bool Exists(const std::string& path) = 0;
+    // Whether `path` is a folder, following links. In-memory file systems
+    // have none.
+    virtual bool IsFolder(const std::string& /*path*/) { return false; }
     // Removing a missing file is not an error.
     virtual void Remove(const std::string& path) = 0;
     virtual void Rename(const std::string& from, const std::string& to) = 0;
@@ -106,6 +110,10 @@ class FileSystem {
     // Gives the new `file` what `target` keeps; nothing when no file was
     // there.
     virtual void KeepAttributes(File& /*file*/, const ReplaceTarget& /*target*/) {}
+    // Whether this user may make new files in the folder of `nearPath` (a
+    // journal, a temporary file); a store that cannot have its journal
+    // there can only be read.
+    virtual bool MayCreateIn(const std::string& /*nearPath*/) { return true; }
 
     void SetFaultHook(FaultHook hook) { hook_ = std::move(hook); }
 
@@ -145,6 +153,13 @@ class MemFileSystem : public FileSystem {
     // as a power cut does; without, all writes survive, as when only the
     // process dies.
     void Crash(bool loseUnsynced = true);
+    // A power cut on a disk that writes back in its own order. Synced data
+    // stays; of everything since, each 512-byte sector of a file ends up as
+    // last synced or as any later write left it, so a write may land in part
+    // and a later write before an earlier one; the file's length is any it
+    // had since its last Sync; each directory entry is as last synced or as
+    // now. The choices are drawn from `seed`, so a failure can be replayed.
+    void CrashTorn(uint64_t seed);
 
     struct Node;
     struct State;

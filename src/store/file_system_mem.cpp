@@ -1,18 +1,29 @@
 // Files in memory with a crash model. Each file keeps the bytes as last synced
-// ("durable") beside the current ones; the directory keeps the entries as of
-// the last SyncDir of their folder. Crash() puts everything back to the durable
-// view and kills every open handle, which is what a power cut does to a
-// program that did not sync.
+// ("durable") beside the current ones, and the writes and truncations made
+// since; the directory keeps the entries as of the last SyncDir of their
+// folder. Crash() puts everything back to the durable view and kills every
+// open handle, which is what a power cut does to a program that did not sync;
+// CrashTorn() replays the writes since the sync and keeps a random mix of them.
 #include <algorithm>
 #include <cstring>
+#include <random>
+#include <set>
 
 #include "store/file_system.h"
 
 namespace recaster::store {
 
 struct MemFileSystem::Node {
+    // A write (or, with `truncate`, a change of length to `off`) since the last Sync.
+    struct Change {
+        uint64_t off = 0;
+        std::vector<uint8_t> bytes;
+        bool truncate = false;
+    };
     std::vector<uint8_t> current;
     std::vector<uint8_t> durable;
+    std::vector<Change> unsynced;
+    bool scratch = false;  // never outlives a crash: its changes need no record
     uint64_t inode = 0;
     int sharedLocks = 0;
     bool exclusiveLock = false;
@@ -67,6 +78,7 @@ class MemFile final : public File {
         if (bytes.size() < off + data.size()) bytes.resize(off + data.size(), 0);
         // An empty span may have no storage at all.
         if (!data.empty()) std::memcpy(bytes.data() + off, data.data(), data.size());
+        if (!node_->scratch) node_->unsynced.push_back({off, {data.begin(), data.end()}, false});
     }
 
     void Sync() override {
@@ -74,6 +86,7 @@ class MemFile final : public File {
         before_(FileOp::Sync, path_);
         Alive();
         node_->durable = node_->current;
+        node_->unsynced.clear();
     }
 
     void Truncate(uint64_t length) override {
@@ -82,6 +95,7 @@ class MemFile final : public File {
         before_(FileOp::Truncate, path_);
         Alive();
         node_->current.resize(length, 0);
+        if (!node_->scratch) node_->unsynced.push_back({length, {}, true});
     }
 
     uint64_t Size() override {
@@ -144,7 +158,10 @@ std::unique_ptr<File> MemFileSystem::Open(const std::string& path, OpenFlags fla
         state_->entries[path] = node;
     } else {
         node = it->second;
-        if (flags.truncate) node->current.clear();
+        if (flags.truncate) {
+            node->current.clear();
+            node->unsynced.push_back({0, {}, true});
+        }
     }
     return std::make_unique<MemFile>(state_, node, path, flags.write,
                                      [this](FileOp op, const std::string& p) { Before(op, p); });
@@ -154,6 +171,7 @@ std::unique_ptr<File> MemFileSystem::OpenScratch(const std::string& nearPath) {
     Before(FileOp::Create, nearPath + " (scratch)");
     auto node = std::make_shared<Node>();
     node->inode = state_->nextInode++;
+    node->scratch = true;
     return std::make_unique<MemFile>(state_, node, nearPath + " (scratch)", true,
                                      [this](FileOp op, const std::string& p) { Before(op, p); });
 }
@@ -214,6 +232,96 @@ std::vector<uint8_t> MemFileSystem::Get(const std::string& path) {
     return it->second->current;
 }
 
+namespace {
+
+// What a torn power cut leaves of one file: the unsynced changes are replayed
+// over the synced bytes, keeping every image each sector took and every length
+// the file had; then each sector keeps one of its images (or its synced bytes)
+// and the file one of its lengths. Per crash, a random share of the sectors
+// keeps its newest image, so some crashes land almost everything and others
+// almost nothing.
+void Tear(MemFileSystem::Node& node, std::mt19937_64& rng) {
+    constexpr uint64_t kSector = 512;
+    std::vector<uint8_t> work = node.durable;
+    std::vector<uint64_t> lengths{work.size()};
+    std::map<uint64_t, std::vector<std::vector<uint8_t>>> images;  // sector -> images, oldest first
+    auto keep = [&](uint64_t from, uint64_t to) {
+        for (uint64_t s = from / kSector; s * kSector < to; ++s) {
+            std::vector<uint8_t> image(kSector, 0);
+            if (s * kSector < work.size())
+                std::copy_n(work.begin() + static_cast<ptrdiff_t>(s * kSector),
+                            std::min<uint64_t>(kSector, work.size() - s * kSector), image.begin());
+            images[s].push_back(std::move(image));
+        }
+    };
+    for (const auto& change : node.unsynced) {
+        if (change.truncate) {
+            work.resize(change.off, 0);
+        } else if (!change.bytes.empty()) {
+            // A write past the end leaves zeros in the gap it opens.
+            const uint64_t from = std::min<uint64_t>(change.off, work.size());
+            if (work.size() < change.off + change.bytes.size())
+                work.resize(change.off + change.bytes.size(), 0);
+            std::copy(change.bytes.begin(), change.bytes.end(),
+                      work.begin() + static_cast<ptrdiff_t>(change.off));
+            keep(from, change.off + change.bytes.size());
+        }
+        lengths.push_back(work.size());
+    }
+    node.unsynced.clear();
+
+    const double newest = std::uniform_real_distribution<double>(0, 1)(rng);
+    auto pick = [&](size_t count) {  // index into [synced, image 0, ..., image count-1]
+        if (std::bernoulli_distribution(newest)(rng)) return count;
+        return std::uniform_int_distribution<size_t>(0, count)(rng);
+    };
+    const uint64_t length = lengths[pick(lengths.size() - 1)];
+    std::vector<uint8_t> out = node.durable;
+    out.resize(length, 0);
+    for (const auto& [sector, versions] : images) {
+        const uint64_t at = sector * kSector;
+        if (at >= length) break;
+        const size_t choice = pick(versions.size());
+        if (choice == 0) continue;
+        const auto& image = versions[choice - 1];
+        std::copy_n(image.begin(), std::min<uint64_t>(kSector, length - at),
+                    out.begin() + static_cast<ptrdiff_t>(at));
+    }
+    node.current = out;
+    node.durable = std::move(out);
+}
+
+}  // namespace
+
+void MemFileSystem::CrashTorn(uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    state_->generation++;
+    std::set<std::string> names;
+    std::vector<Node*> nodes;
+    for (auto* entries : {&state_->durableEntries, &state_->entries}) {
+        for (const auto& [name, node] : *entries) {
+            names.insert(name);
+            if (std::find(nodes.begin(), nodes.end(), node.get()) == nodes.end())
+                nodes.push_back(node.get());
+        }
+    }
+    std::map<std::string, std::shared_ptr<Node>> after;
+    for (const std::string& name : names) {
+        auto durable = state_->durableEntries.find(name);
+        auto now = state_->entries.find(name);
+        auto chosen = std::bernoulli_distribution(0.5)(rng) ? now : durable;
+        if (chosen == state_->entries.end() || chosen == state_->durableEntries.end()) continue;
+        after[name] = chosen->second;
+    }
+    for (Node* node : nodes) {
+        Tear(*node, rng);
+        node->sharedLocks = 0;
+        node->exclusiveLock = false;
+    }
+    state_->entries = after;
+    state_->durableEntries = std::move(after);
+}
+
 void MemFileSystem::Crash(bool loseUnsynced) {
     state_->generation++;
     if (loseUnsynced) state_->entries = state_->durableEntries;
@@ -223,6 +331,7 @@ void MemFileSystem::Crash(bool loseUnsynced) {
             node->current = node->durable;
         else
             node->durable = node->current;
+        node->unsynced.clear();
         node->sharedLocks = 0;
         node->exclusiveLock = false;
     }

@@ -180,6 +180,11 @@ class PosixFs final : public FileSystem {
         return ::stat(path.c_str(), &st) == 0;
     }
 
+    bool IsFolder(const std::string& path) override {
+        struct stat st;
+        return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+
     void Remove(const std::string& path) override {
         Before(FileOp::Remove, path);
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)
@@ -225,6 +230,11 @@ class PosixFs final : public FileSystem {
             throw FileError(FileError::Cause::AccessDenied, path,
                             "The file is read-only for you, so it cannot be replaced");
         return target;
+    }
+
+    bool MayCreateIn(const std::string& nearPath) override {
+        // A missing folder is for opening to report.
+        return ::access(DirOf(nearPath).c_str(), W_OK | X_OK) == 0 || errno == ENOENT;
     }
 
     void KeepAttributes(File& file, const ReplaceTarget& target) override {

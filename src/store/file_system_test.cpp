@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <numeric>
+#include <set>
 #include <vector>
 
 #include "store/temp_dir_test_util.h"
@@ -84,6 +86,123 @@ TEST(MemFiles, GatheredWritesAndScratchSpace) {
     EXPECT_FALSE(fs.Exists("/a (scratch)"));
     fs.Crash();
     EXPECT_THROW(scratch->ReadAt(0, back), FileError) << "scratch space does not outlive a crash";
+}
+
+// The torn crash must be able to leave each state a disk that writes back on
+// its own can leave, and no other: every sector whole as synced or as some
+// later write left it, the length one the file had.
+TEST(MemFiles, TornCrashLandsAnyMixOfUnsyncedSectorsButNeverTouchesSyncedOnes) {
+    constexpr size_t kSector = 512;
+    auto sectors = [](std::initializer_list<uint8_t> fills) {
+        std::vector<uint8_t> bytes;
+        for (uint8_t f : fills) bytes.insert(bytes.end(), kSector, f);
+        return bytes;
+    };
+    int partly = 0, laterFirst = 0, olderImage = 0, all = 0, none = 0, grewEmpty = 0, cutOrNot = 0;
+    auto crashed = [&](uint64_t seed) {
+        auto fs = std::make_unique<MemFileSystem>();
+        fs->Put("/synced", sectors({0x55, 0x66}));
+        fs->Put("/a", sectors({0x11, 0x11, 0x11, 0x11}));
+        fs->Put("/cut", sectors({0x22, 0x22}));
+        {
+            auto f = fs->Open("/a", OpenFlags{.write = true});
+            f->WriteAt(0, sectors({0xAA, 0xAA}));            // write 1
+            f->WriteAt(2 * kSector, sectors({0xBB, 0xBB}));  // write 2
+            f->WriteAt(1 * kSector, sectors({0xCC}));        // write 3, over write 1
+            f->WriteAt(4 * kSector + 100, std::vector<uint8_t>(412, 0xDD));  // grows the file
+            auto cut = fs->Open("/cut", OpenFlags{.write = true});
+            cut->Truncate(700);
+            auto synced = fs->Open("/synced", OpenFlags{.write = true});
+            synced->WriteAt(0, sectors({0x77}));
+            synced->Sync();
+        }
+        fs->CrashTorn(seed);
+        return fs;
+    };
+    for (uint64_t seed = 0; seed < 300; ++seed) {
+        const auto crash = crashed(seed);
+        MemFileSystem& fs = *crash;
+
+        EXPECT_EQ(fs.Get("/synced"), sectors({0x77, 0x66}));
+        const auto cut = fs.Get("/cut");
+        const auto whole = sectors({0x22, 0x22});
+        ASSERT_TRUE(cut == whole ||
+                    cut == std::vector<uint8_t>(whole.begin(), whole.begin() + 700));
+        cutOrNot |= cut.size() == 700 ? 1 : 2;
+
+        const auto a = fs.Get("/a");
+        ASSERT_TRUE(a.size() == 4 * kSector || a.size() == 5 * kSector) << a.size();
+        uint8_t s[5] = {};
+        for (size_t i = 0; i * kSector < a.size(); ++i) {
+            s[i] = a[i * kSector];
+            if (i == 4) {
+                // The grown sector holds zeros up to the write, then the write or zeros.
+                for (size_t k = 0; k < 100; ++k) ASSERT_EQ(a[i * kSector + k], 0);
+                s[i] = a[i * kSector + 100];
+            }
+            for (size_t k = i == 4 ? 100 : 0; k < kSector; ++k)
+                ASSERT_EQ(a[i * kSector + k], s[i]) << "sector " << i << " torn inside";
+        }
+        const std::set<uint8_t> allowed[5] = {
+            {0x11, 0xAA}, {0x11, 0xAA, 0xCC}, {0x11, 0xBB}, {0x11, 0xBB}, {0x00, 0xDD}};
+        for (size_t i = 0; i * kSector < a.size(); ++i)
+            ASSERT_TRUE(allowed[i].count(s[i])) << "sector " << i << " holds " << int(s[i]);
+
+        partly += (s[0] == 0xAA) != (s[1] != 0x11) || (s[2] == 0xBB) != (s[3] == 0xBB);
+        laterFirst += s[0] == 0x11 && s[1] == 0x11 && s[2] == 0xBB;
+        olderImage += s[1] == 0xAA;
+        all += a.size() == 5 * kSector && s[0] == 0xAA && s[1] == 0xCC && s[2] == 0xBB &&
+               s[3] == 0xBB && s[4] == 0xDD;
+        none += a == sectors({0x11, 0x11, 0x11, 0x11});
+        grewEmpty += a.size() == 5 * kSector && s[4] == 0;
+    }
+    EXPECT_GT(partly, 0) << "a write always landed whole or not at all";
+    EXPECT_GT(laterFirst, 0) << "a later write never landed without an earlier one";
+    EXPECT_GT(olderImage, 0) << "a sector always kept its newest image";
+    EXPECT_GT(all, 0);
+    EXPECT_GT(none, 0);
+    EXPECT_GT(grewEmpty, 0) << "a file never grew without its data";
+    EXPECT_EQ(cutOrNot, 3) << "a truncation always or never landed";
+
+    // The same seed gives the same crash, so a failing case can be replayed.
+    EXPECT_EQ(crashed(7)->Get("/a"), crashed(7)->Get("/a"));
+}
+
+TEST(MemFiles, TornCrashKeepsOrDropsEachUnsyncedDirectoryChange) {
+    std::set<std::pair<bool, bool>> seen;
+    for (uint64_t seed = 0; seed < 40; ++seed) {
+        MemFileSystem fs;
+        fs.Put("/d/kept", {1});
+        fs.Put("/d/removed", {2});
+        fs.Put("/e/durable", {3});
+        {
+            auto made = fs.Open("/d/made", OpenFlags{.write = true, .create = true});
+            made->WriteAt(0, std::vector<uint8_t>{4});
+            made->Sync();
+            fs.Remove("/d/removed");
+            auto other = fs.Open("/e/new", OpenFlags{.write = true, .create = true});
+            other->Sync();
+            fs.SyncDir("/e/new");
+            fs.Remove("/e/durable");
+            fs.SyncDir("/e/durable");
+        }
+        auto live = fs.Open("/d/kept", OpenFlags{});
+        fs.CrashTorn(seed);
+        EXPECT_THROW(live->Size(), FileError) << "handles die with the crash";
+        EXPECT_EQ(fs.Get("/d/kept"), std::vector<uint8_t>{1});
+        EXPECT_TRUE(fs.Exists("/e/new"));
+        EXPECT_FALSE(fs.Exists("/e/durable"));
+        const bool made = fs.Exists("/d/made"), removed = !fs.Exists("/d/removed");
+        if (made) {
+            EXPECT_EQ(fs.Get("/d/made"), std::vector<uint8_t>{4});
+        }
+        if (!removed) {
+            EXPECT_EQ(fs.Get("/d/removed"), std::vector<uint8_t>{2});
+        }
+        seen.insert({made, removed});
+    }
+    EXPECT_EQ(seen.size(), 4u)
+        << "a later directory change must be able to land before an earlier one";
 }
 
 }  // namespace

@@ -25,9 +25,11 @@
 namespace recaster::store {
 namespace {
 
+// Damage is an ArchiveError, as for every page the pager reads: the bytes were
+// read and are wrong, which callers tell apart from a file they cannot read.
 [[noreturn]] void Broken(const Pager& pager, uint32_t pgno, const std::string& what) {
-    throw FileError(FileError::Cause::Generic, pager.path(),
-                    "The file is damaged: overflow page " + std::to_string(pgno) + ": " + what);
+    throw ArchiveError(ArchiveError::Cause::Generic, pager.path(),
+                       "The file is damaged: overflow page " + std::to_string(pgno) + ": " + what);
 }
 
 // Tells whether a chain comes back to a page it passed. Chains are short: the

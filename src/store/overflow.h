@@ -4,7 +4,7 @@
 //
 // A broken chain (not a page of the file, wrong page kind, a cycle, ending
 // before the value's length, or a length no file of this size can hold) raises
-// FileError (generic) naming the file; no walk ever runs longer than the
+// ArchiveError naming the file, as other damage does; no walk runs longer than the
 // file has pages.
 #pragma once
 

@@ -50,6 +50,10 @@
 //  3. The header (offset 0) is written only by Commit, after every dirty page,
 //     and the file is synced before the journal is deleted.
 //  4. Deleting the journal (then syncing the folder) is the commit point.
+//     A commit that fails before it keeps its transaction, journal and all, to
+//     be retried or rolled back; past it the new state is the committed one,
+//     and a folder sync that failed is made again by the next Commit, or
+//     before the next transaction writes to the file.
 //  5. A journal found by Open is hot: its records are written back, the header
 //     image restored, the file truncated to the committed length and synced,
 //     and only then is the journal deleted. Rollback is idempotent, so a crash
@@ -143,6 +147,10 @@ void WriteGathered(File& file, std::vector<PageOut>& pages) {
         file.WriteGatherAt(pages[i].off, run);
         i = j;
     }
+}
+
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.find_last_of('/') + 1);
 }
 
 std::string TempNameFor(const std::string& path) {
@@ -438,6 +446,7 @@ void Pager::Close() {
     file_.reset();
     journal_.reset();
     journalNew_ = journalUnsynced_ = false;
+    unsyncedFolder_.clear();
     creatingTemp_.clear();
     overlay_.clear();
     overlayHeader_.clear();
@@ -470,8 +479,14 @@ void Pager::Commit() {
     uint8_t first[kFirstPage] = {};
     EncodeHeader(first);
     bool headerChanged = std::memcmp(first, headerBytes_, kHeaderSize) != 0;
-    if (dirty.empty() && !headerChanged && !journal_ && creatingTemp_.empty() && spillCount_ == 0)
+    if (dirty.empty() && !headerChanged && !journal_ && creatingTemp_.empty() && spillCount_ == 0) {
+        // The last commit failed only to sync the folder: that sync is owed.
+        if (!unsyncedFolder_.empty()) {
+            fs_.SyncDir(unsyncedFolder_);
+            unsyncedFolder_.clear();
+        }
         return;
+    }
     if (!Writable())
         throw FileError(FileError::Cause::AccessDenied, path_,
                         "The file is open for reading only; its changes cannot be saved");
@@ -494,17 +509,20 @@ void Pager::Commit() {
     file_->Sync();
     for (PageBuffer* b : dirty) b->dirty = false;
 
+    // The commit point (rule 4). Until it is passed the transaction stays open,
+    // journal and all, so a failed commit can be retried or rolled back; once
+    // it is passed the new state is the committed one, even when the folder
+    // sync after it fails.
+    const std::string folder = creatingTemp_.empty() ? JournalPath() : creatingTarget_.path;
     if (!creatingTemp_.empty()) {
         PrepareToReplace(fs_, path_);
         fs_.Rename(creatingTemp_, creatingTarget_.path);
         file_->SetPath(path_);
-        fs_.SyncDir(creatingTarget_.path);
         creatingTemp_.clear();
     } else {
+        fs_.Remove(JournalPath());
         journal_.reset();
         journalNew_ = journalUnsynced_ = false;
-        fs_.Remove(JournalPath());
-        fs_.SyncDir(JournalPath());
     }
     std::memcpy(headerBytes_, first, kHeaderSize);
     headerDirty_ = false;
@@ -512,6 +530,9 @@ void Pager::Commit() {
     journaled_.Clear();
     pendingImages_.clear();
     ResetSpill();
+    unsyncedFolder_ = folder;
+    fs_.SyncDir(folder);
+    unsyncedFolder_.clear();
 }
 
 void Pager::SaveAs(const std::string& newPath) {
@@ -573,6 +594,7 @@ void Pager::SaveAs(const std::string& newPath) {
     file_ = std::move(out);
     journal_.reset();
     journalNew_ = journalUnsynced_ = false;
+    unsyncedFolder_.clear();
     creatingTemp_.clear();
     overlay_.clear();
     overlayHeader_.clear();
@@ -650,8 +672,14 @@ void Pager::SyncJournal() {
     if (!journalUnsynced_) return;
     journal_->Sync();
     if (journalNew_) {
+        // A folder sync the last commit owes comes before anything the new
+        // transaction writes to the file (a new store renamed through a link
+        // sits in another folder than its journal).
+        if (!unsyncedFolder_.empty() && FolderOf(unsyncedFolder_) != FolderOf(JournalPath()))
+            fs_.SyncDir(unsyncedFolder_);
         fs_.SyncDir(JournalPath());
         journalNew_ = false;
+        unsyncedFolder_.clear();
     }
     journalUnsynced_ = false;
 }

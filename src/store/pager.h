@@ -225,7 +225,9 @@ class Pager {
     uint64_t journalNonce_ = 0;
     bool journalNew_ = false;       // its folder entry is not synced yet
     bool journalUnsynced_ = false;  // written since the last sync
-    PageBits journaled_;            // committed pages whose image the journal holds
+    // A path in the folder whose sync the last commit point still owes; empty when none.
+    std::string unsyncedFolder_;
+    PageBits journaled_;  // committed pages whose image the journal holds
     // Committed images of pages changed since the journal last took records;
     // at most the pages the cache holds dirty.
     std::unordered_map<uint32_t, std::vector<uint8_t>> pendingImages_;

@@ -4,119 +4,26 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <set>
 
 #include "base/coding.h"
+#include "store/pager_test_util.h"
 #include "store/temp_dir_test_util.h"
 
 namespace recaster::store {
 namespace {
 
-// A "version" of the test content: every page listed holds its fill byte, and
-// the header's record count carries the version number so a reopened file
-// tells which state it is in.
-struct Content {
-    uint32_t version = 0;
-    std::map<uint32_t, uint8_t> pages;
-};
-
-void Fill(PageRef& ref, uint8_t fill) {
-    uint8_t* p = ref.Mutable();
-    std::memset(p, fill, kPageSize);
-    EncodeU32(p + 8, ref.pgno());
-}
-
-Content ReadContent(Pager& pager, const Content& shape) {
-    Content c;
-    c.version = pager.header().tree.recordCount;
-    for (const auto& [pgno, fill] : shape.pages) {
-        (void)fill;
-        if (!pager.IsPage(pgno)) continue;
-        PageRef ref = pager.Get(pgno);
-        c.pages[pgno] = ref.data()[0];
-        EXPECT_EQ(DecodeU32(ref.data() + 8), pgno);
-        EXPECT_EQ(ref.data()[kPageSize - 1], ref.data()[0]) << "torn page " << pgno;
-    }
-    return c;
-}
-
-// Version 1: 80 pages. Version 2 changes 60 of them (more than the cache
-// holds, so some are written back early), frees 5 and adds 10 new ones.
-void MakeVersion1(Pager& pager, Content& c) {
-    for (int i = 0; i < 80; ++i) {
-        PageRef ref = pager.Allocate();
-        Fill(ref, static_cast<uint8_t>(0x10 + i % 50));
-        c.pages[ref.pgno()] = static_cast<uint8_t>(0x10 + i % 50);
-    }
-    pager.MutableHeader().tree.recordCount = c.version = 1;
-    pager.Commit();
-}
-
-// A new store at `path` committed at version 1.
-Content CommitVersion1(FileSystem& fs, const std::string& path) {
-    Content c;
-    Pager pager(fs);
-    pager.Create(path);
-    pager.Commit();
-    pager.Close();
-    pager.Open(path, OpenMode::ReadWrite);
-    MakeVersion1(pager, c);
-    return c;
-}
-
-void ChangeToVersion2(Pager& pager, Content& c) {
-    std::vector<uint32_t> pgnos;
-    for (const auto& [pgno, fill] : c.pages) pgnos.push_back(pgno);
-    for (int i = 0; i < 60; ++i) {
-        PageRef ref = pager.Get(pgnos[i]);
-        Fill(ref, 0xA0 + i % 16);
-        c.pages[pgnos[i]] = 0xA0 + i % 16;
-    }
-    for (int i = 70; i < 75; ++i) {
-        pager.Free(pgnos[i]);
-        c.pages.erase(pgnos[i]);
-    }
-    // More new pages than the cache holds, so some reach the file before the commit.
-    for (int i = 0; i < 60; ++i) {
-        PageRef ref = pager.Allocate();
-        Fill(ref, 0xE0 + i % 16);
-        c.pages[ref.pgno()] = 0xE0 + i % 16;
-    }
-    pager.MutableHeader().tree.recordCount = c.version = 2;
-}
-
-bool SameContent(const Content& a, const Content& b) {
-    return a.version == b.version && a.pages == b.pages;
-}
-
-// Counts hooked operations; at number `at` it fails (or crashes the memory
-// file system first). After a crash every later operation fails too: the
-// "process" is dead and must not touch the files any more.
-struct Fault {
-    int count = 0;
-    int at = -1;
-    bool crash = false;
-    bool loseUnsynced = true;
-    bool dead = false;
-    MemFileSystem* fs = nullptr;
-
-    FaultHook Hook() {
-        return [this](FileOp op, const std::string& path) {
-            if (dead) throw FileError(FileError::Cause::HardIO, path, "dead");
-            if (count++ == at) {
-                if (crash) {
-                    fs->Crash(loseUnsynced);
-                    dead = true;
-                }
-                throw FileError(FileError::Cause::HardIO, path,
-                                std::string("injected fault at ") + FileOpName(op));
-            }
-        };
-    }
-};
+using testing::ChangeToVersion2;
+using testing::CommitVersion1;
+using testing::Content;
+using testing::Fault;
+using testing::Fill;
+using testing::ReadContent;
+using testing::SameContent;
 
 TEST(Pager, NewFileIsExactly1536BytesWithVersion3AndMarker) {
     MemFileSystem fs;
@@ -241,87 +148,6 @@ TEST(Pager, CloseWithoutCommitLeavesTheCommittedFile) {
     }
     EXPECT_EQ(fs.Get("/a.cfg"), committed);
     EXPECT_FALSE(fs.Exists("/a.cfg-journal"));
-}
-
-// For every durable operation of a transaction (early write-backs and the
-// commit), fail there or crash there; reopening gives exactly the old or the
-// new committed contents, and never anything else.
-TEST(Pager, EveryFaultInATransactionLeavesOldOrNewState) {
-    MemFileSystem base;
-    const Content v1 = CommitVersion1(base, "/a.cfg");
-    const std::vector<uint8_t> v1Bytes = base.Get("/a.cfg");
-
-    // Dry run: how many operations does the transaction take?
-    Fault count;
-    Content v2 = v1;
-    {
-        MemFileSystem fs;
-        fs.Put("/a.cfg", v1Bytes);
-        fs.SetFaultHook(count.Hook());
-        Pager pager(fs);
-        pager.Open("/a.cfg", OpenMode::ReadWrite);
-        ChangeToVersion2(pager, v2);
-        ASSERT_GT(fs.Get("/a.cfg").size(), v1Bytes.size())
-            << "the transaction must write new pages before its commit";
-        pager.Commit();
-    }
-    const int total = count.count;
-    ASSERT_GT(total, 10);
-
-    Content shape = v2;
-    for (auto& [pgno, fill] : v1.pages) shape.pages[pgno] = fill;
-    int sawOld = 0, sawNew = 0;
-    for (int mode : {0, 1, 2}) {
-        const bool crash = mode < 2;
-        for (int at = 0; at < total; ++at) {
-            MemFileSystem fs;
-            fs.Put("/a.cfg", v1Bytes);
-            Fault fault;
-            fault.at = at;
-            fault.crash = crash;
-            fault.loseUnsynced = mode == 0;
-            fault.fs = &fs;
-            fs.SetFaultHook(fault.Hook());
-            bool committed = false;
-            {
-                Pager pager(fs);
-                try {
-                    pager.Open("/a.cfg", OpenMode::ReadWrite);
-                    Content scratch = v1;
-                    ChangeToVersion2(pager, scratch);
-                    pager.Commit();
-                    committed = true;
-                } catch (const FileError&) {
-                }
-                if (!crash) {
-                    try {
-                        pager.Close();
-                    } catch (const FileError&) {
-                    }
-                }
-            }
-            fs.SetFaultHook({});
-            Pager pager(fs);
-            pager.Open("/a.cfg", OpenMode::ReadWrite);
-            Content got = ReadContent(pager, shape);
-            Content expectOld = ReadContent(pager, v1);
-            bool isOld = got.version == 1 && SameContent(expectOld, v1);
-            bool isNew = got.version == 2 && SameContent(ReadContent(pager, v2), v2);
-            EXPECT_TRUE(isOld || isNew)
-                << (mode == 0   ? "power cut"
-                    : mode == 1 ? "process death"
-                                : "failure")
-                << " at operation " << at << " of " << total << ": version " << got.version;
-            if (committed) {
-                EXPECT_TRUE(isNew) << "a commit that reported success was lost";
-            }
-            sawOld += isOld;
-            sawNew += isNew;
-            EXPECT_FALSE(fs.Exists("/a.cfg-journal"));
-        }
-    }
-    EXPECT_GT(sawOld, 0);
-    EXPECT_GT(sawNew, 0);
 }
 
 TEST(Pager, FailedCommitCanBeRetried) {
@@ -562,6 +388,59 @@ TEST_F(PosixPager, SaveAsRefusesTheSameFileAndKeepsTheSource) {
     for (const auto& entry : std::filesystem::directory_iterator(dir_))
         names.insert(entry.path().filename().string());
     EXPECT_EQ(names, (std::set<std::string>{"a.cfg", "b.cfg", "link.cfg"}));
+}
+
+// A new store created through a link to another folder is renamed into that
+// folder. When syncing it fails after the rename the sync is owed: a second
+// Commit with nothing new makes it, and so does the next transaction before
+// it writes anything to the file (its journal sits in the link's folder).
+TEST_F(PosixPager, AFolderSyncThatFailedIsMadeBeforeTheFileIsWrittenAgain) {
+    auto fs = MakePosixFileSystem();
+    std::filesystem::create_directory(Path("elsewhere"));
+    const std::string real = Path("elsewhere/real.cfg");
+    const std::string link = Path("link.cfg");
+    CommitVersion1(*fs, real);
+    std::filesystem::create_symlink(real, link);
+
+    std::vector<std::pair<FileOp, std::string>> ops;
+    bool failSync = true;
+    fs->SetFaultHook([&](FileOp op, const std::string& path) {
+        ops.push_back({op, path});
+        if (op == FileOp::SyncDir && path == real && failSync)
+            throw FileError(FileError::Cause::HardIO, path, "injected");
+    });
+    const auto syncs = [&] {
+        return std::count(ops.begin(), ops.end(), std::make_pair(FileOp::SyncDir, real));
+    };
+    for (bool change : {false, true}) {
+        Pager pager(*fs);
+        pager.Create(link);
+        PageRef ref = pager.Allocate();
+        Fill(ref, 0x42);
+        ref = PageRef();
+        failSync = true;
+        EXPECT_THROW(pager.Commit(), FileError);
+        ASSERT_TRUE(std::filesystem::is_symlink(link)) << "the new store went through the link";
+        failSync = false;
+        ops.clear();
+        if (!change) {
+            pager.Commit();
+            EXPECT_EQ(syncs(), 1) << "a commit with nothing new still owes the folder sync";
+            continue;
+        }
+        for (size_t i = 0; i < kMaxBuffers + 10; ++i) {
+            ref = pager.Allocate();
+            Fill(ref, 0x43);
+        }
+        ref = PageRef();
+        pager.Commit();
+        const auto firstWrite = std::find_if(ops.begin(), ops.end(), [&](const auto& o) {
+            return o.first == FileOp::Write && o.second == link;
+        });
+        ASSERT_NE(firstWrite, ops.end());
+        EXPECT_EQ(std::count(ops.begin(), firstWrite, std::make_pair(FileOp::SyncDir, real)), 1)
+            << "the owed folder sync did not come before the file was written";
+    }
 }
 
 // A real process killed at each durable step of a commit: the file reopens at

@@ -101,6 +101,7 @@ void Control::SetChecked(int state) {
 }
 
 void Control::SetEnabled(bool on) {
+    if (viewLocked_ && !IsEdit()) on = false;
     if (on == enabled_) return;
     enabled_ = on;
     Notify(ControlAspect::Enabled);
@@ -113,9 +114,20 @@ void Control::SetVisible(bool on) {
 }
 
 void Control::SetReadOnly(bool on) {
+    if (viewLocked_ && IsEdit()) on = true;
     if (on == readOnly_) return;
     readOnly_ = on;
     Notify(ControlAspect::ReadOnly);
+}
+
+void Control::LockForViewing() {
+    // An edit stays enabled so that its text can still be selected and copied.
+    if (IsEdit()) {
+        SetReadOnly(true);
+    } else {
+        SetEnabled(false);
+    }
+    viewLocked_ = true;
 }
 
 const ListItem* Control::Item(int index) const {

@@ -111,6 +111,11 @@ class Control {
     void SetVisible(bool on);
     bool readOnly() const { return readOnly_; }
     void SetReadOnly(bool on);
+    // For a dialog that only shows its data: an edit becomes read-only and
+    // any other control disabled, and stays so whatever the dialog code
+    // sets later.
+    void LockForViewing();
+    bool lockedForViewing() const { return viewLocked_; }
 
     // Items of list and combo boxes. Indexes are 0-based; -1 means "none".
     int ItemCount() const { return static_cast<int>(items_.size()); }
@@ -179,6 +184,7 @@ class Control {
     bool enabled_ = true;
     bool visible_ = true;
     bool readOnly_ = false;
+    bool viewLocked_ = false;
     std::vector<ListItem> items_;
     int curSel_ = -1;
     int topIndex_ = 0;

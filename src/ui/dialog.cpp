@@ -52,6 +52,31 @@ void Dialog::SetVisible(bool on) {
     NotifyObservers([&](DialogObserver* o) { o->VisibilityChanged(on); });
 }
 
+namespace {
+int viewOnlyScopes = 0;
+}  // namespace
+
+ViewOnlyScope::ViewOnlyScope(bool on) : on_(on) {
+    if (on_) ++viewOnlyScopes;
+}
+
+ViewOnlyScope::~ViewOnlyScope() {
+    if (on_) --viewOnlyScopes;
+}
+
+bool ViewOnlyScope::Active() {
+    return viewOnlyScopes > 0;
+}
+
+void Dialog::LockForViewing(Control& control) {
+    if (control.IsList() || control.kind() == ControlKind::Static ||
+        control.kind() == ControlKind::GroupBox || control.kind() == ControlKind::Icon ||
+        control.kind() == ControlKind::HorizontalLine || control.kind() == ControlKind::ProgressBar)
+        return;
+    if (control.IsPushButton() && !ButtonChangesData(control)) return;
+    control.LockForViewing();
+}
+
 void Dialog::ResetForRun(Ui& ui) {
     ui_ = &ui;
     ended_ = false;
@@ -61,7 +86,12 @@ void Dialog::ResetForRun(Ui& ui) {
 
 void Dialog::Initialize(Ui& ui) {
     ResetForRun(ui);
+    viewOnly_ = ViewOnlyScope::Active();
     OnInitDialog();
+    if (viewOnly_) {
+        for (const auto& c : controls_) LockForViewing(*c);
+        if (focus_ != nullptr && !focus_->enabled()) SetFocusTo(nullptr);
+    }
     if (focus_ != nullptr || ended_) return;
     for (const auto& c : controls_) {
         if (c->HasStyle(resources::kStyleTabStop) && c->enabled() && c->visible()) {
@@ -72,6 +102,11 @@ void Dialog::Initialize(Ui& ui) {
 }
 
 void Dialog::Dispatch(Control& control, Notification notification) {
+    if (viewOnly_ && control.id() == IDOK && notification == Notification::Clicked) {
+        // Nothing was changed, so there is nothing to take: OK only closes.
+        OnCancel();
+        return;
+    }
     if (OnCommand(control, notification)) return;
     if (notification != Notification::Clicked) return;
     if (control.id() == IDOK) {
@@ -105,7 +140,11 @@ void Dialog::Dispatch(int id, Notification notification) {
     if (Control* c = FindItem(id)) {
         Dispatch(*c, notification);
     } else if (notification == Notification::Clicked && id == IDOK) {
-        OnOK();
+        if (viewOnly_) {
+            OnCancel();
+        } else {
+            OnOK();
+        }
     } else if (notification == Notification::Clicked && id == IDCANCEL) {
         OnCancel();
     }
@@ -177,6 +216,7 @@ std::vector<Control*> Dialog::AddControls(const resources::DialogTemplate& page,
         r.y += originY;
         control->SetRect(r);
         Adopt(*control);
+        if (viewOnly_) LockForViewing(*control);
         added.push_back(control.get());
         pos = controls_.insert(pos, std::move(control)) + 1;
     }
@@ -288,7 +328,7 @@ void Dialog::GotoControl(Control& c) {
 
 void Dialog::EndDialog(int result) {
     ended_ = true;
-    result_ = result;
+    result_ = viewOnly_ ? IDCANCEL : result;
     NotifyObservers([&](DialogObserver* o) { o->Ended(result); });
 }
 

@@ -14,6 +14,13 @@
 //      IDHELP (or F1) opens the help page HelpTopic().
 //   4. EndDialog(result) marks the dialog ended; the front end then closes it.
 //
+// A view-only dialog (one that starts running while a ViewOnlyScope lives)
+// shows its data and changes none of it: after OnInitDialog its edits are
+// made read-only and its other controls disabled, except lists and the push
+// buttons that only open another dialog (which is view-only in turn) or
+// close this one; OK closes it as Cancel does, and it always ends with
+// IDCANCEL, so its caller takes nothing from it.
+//
 // Controls are told apart by the Control object: an id is a control's name,
 // and two controls may share one (a page added at run time can reuse an id of
 // its dialog). The id helpers (Item(id), GetText(id), ...) address the first
@@ -89,6 +96,21 @@ class DialogObserver : public ControlObserver {
     virtual void Ended(int /*result*/) {}
 };
 
+// While one lives with `on`, every dialog that starts running is view-only
+// (see above): a read-only document's commands open their dialogs, and
+// whatever dialogs those open, in one.
+class ViewOnlyScope {
+  public:
+    explicit ViewOnlyScope(bool on = true);
+    ~ViewOnlyScope();
+    ViewOnlyScope(const ViewOnlyScope&) = delete;
+    ViewOnlyScope& operator=(const ViewOnlyScope&) = delete;
+    static bool Active();
+
+  private:
+    bool on_;
+};
+
 class Dialog : private ControlObserver {
   public:
     // From the program's template `templateId`; std::invalid_argument when
@@ -134,6 +156,7 @@ class Dialog : private ControlObserver {
     bool IsEnded() const { return ended_; }
     int result() const { return result_; }
     bool IsRunning() const { return ui_ != nullptr && !ended_; }
+    bool viewOnly() const { return viewOnly_; }
     // Painting and measuring owner-drawn rows: overridden by the dialogs
     // that have owner-drawn lists.
     virtual void DrawItem(DrawItemContext& context);
@@ -229,6 +252,9 @@ class Dialog : private ControlObserver {
     // consumes them.
     virtual bool OnKeyDown(Control& /*control*/, const KeyPress& /*key*/) { return false; }
     virtual bool OnChar(Control& /*control*/, char /*ch*/) { return false; }
+    // Whether the push button `button` changes the data itself (rather than
+    // opening a dialog that does): a view-only dialog disables it.
+    virtual bool ButtonChangesData(const Control& /*button*/) const { return false; }
 
   private:
     friend class PropertySheet;
@@ -237,6 +263,8 @@ class Dialog : private ControlObserver {
     void ControlChanged(const Control& control, const ControlChange& change) override;
     void Adopt(Control& control);
     void ResetForRun(Ui& ui);
+    // Locks `control` as a view-only dialog shows it.
+    void LockForViewing(Control& control);
     template <class F>
     void NotifyObservers(F&& f);
 
@@ -250,6 +278,7 @@ class Dialog : private ControlObserver {
     bool visible_ = false;
     bool ended_ = false;
     int result_ = 0;
+    bool viewOnly_ = false;
 };
 
 }  // namespace recaster::ui

@@ -318,5 +318,73 @@ TEST(DialogTest, ControlsSharingAnIdAreToldApartByTheControl) {
     EXPECT_EQ(PixelsToDialogUnitsY(17, dlg.baseUnits()), 9);  // 8.5 rounds up
 }
 
+TEST(DialogTest, AViewOnlyDialogShowsItsValuesAndTakesNothingBack) {
+    HeadlessUi ui;
+    TestValues values;
+    TestValues nestedValues;
+    int runs = 0;
+    ui.OnDialog(kTestTemplateId, [&](DialogDriver& d) {
+        Dialog& dlg = d.dialog();
+        EXPECT_TRUE(dlg.viewOnly());
+        if (++runs == 2) {
+            // A dialog opened from a view-only one is view-only too.
+            EXPECT_TRUE(d.Press(IDOK));
+            return;
+        }
+        // The values are shown; the edit is read-only but keeps the focus
+        // (its text can be copied), the rest cannot be changed.
+        EXPECT_EQ(dlg.GetText(kName), "ALPHA");
+        EXPECT_EQ(dlg.Focus(), kName);
+        EXPECT_TRUE(dlg.Item(kName).enabled());
+        EXPECT_TRUE(dlg.Item(kName).readOnly());
+        EXPECT_FALSE(d.Type(kName, "gamma"));
+        EXPECT_FALSE(d.Press(kActive));
+        EXPECT_FALSE(d.SelectData(kKind, 30));
+        EXPECT_FALSE(dlg.IsEnabled(kRadioA));
+        // Dialog code that enables controls as the data changes cannot
+        // undo the lock.
+        dlg.Enable(kActive, true);
+        dlg.Item(kName).SetReadOnly(false);
+        EXPECT_FALSE(dlg.IsEnabled(kActive));
+        EXPECT_TRUE(dlg.Item(kName).readOnly());
+        // Controls added while it runs are locked as well.
+        std::vector<Control*> added = dlg.AddControls(TestTemplate(), 0, 200, kCount);
+        for (Control* c : added) {
+            if (c->kind() == ControlKind::CheckBox) {
+                EXPECT_FALSE(c->enabled());
+            }
+            if (c->IsEdit()) {
+                EXPECT_TRUE(c->readOnly());
+            }
+        }
+        TestDialog nested(nestedValues);
+        EXPECT_EQ(nested.DoModal(ui), IDCANCEL);
+        // Enter presses OK, which only closes.
+        EXPECT_TRUE(d.PressEnter());
+        EXPECT_TRUE(dlg.IsEnded());
+    });
+    TestDialog dlg(values);
+    {
+        ViewOnlyScope viewOnly;
+        EXPECT_EQ(dlg.DoModal(ui), IDCANCEL);
+    }
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(values.name, "ALPHA");
+    EXPECT_TRUE(values.active);
+    EXPECT_EQ(values.count, 3);
+
+    // Run again without the scope, it edits as usual.
+    ui.OnDialog(kTestTemplateId, [&](DialogDriver& d) {
+        EXPECT_FALSE(d.dialog().viewOnly());
+        EXPECT_TRUE(d.Type(kName, "gamma"));
+        EXPECT_TRUE(d.PressEnter());
+    });
+    EXPECT_EQ(TestDialog(values).DoModal(ui), IDOK);
+    EXPECT_EQ(values.name, "GAMMA");
+    // A scope made with `false` changes nothing.
+    ViewOnlyScope off(false);
+    EXPECT_FALSE(ViewOnlyScope::Active());
+}
+
 }  // namespace
 }  // namespace recaster::ui

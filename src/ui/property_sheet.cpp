@@ -60,6 +60,8 @@ bool PropertySheet::ApplyPages() {
 
 bool PropertySheet::PressOK() {
     if (ended_ || !ui_) return false;
+    // A sheet shown only to look: OK takes nothing, as Cancel.
+    if (ViewOnlyScope::Active()) return PressCancel();
     if (!ApplyPages()) return false;
     ended_ = true;
     result_ = IDOK;
@@ -67,7 +69,7 @@ bool PropertySheet::PressOK() {
 }
 
 bool PropertySheet::PressApply() {
-    if (ended_ || !ui_ || !applyButton_) return false;
+    if (ended_ || !ui_ || !applyButton_ || ViewOnlyScope::Active()) return false;
     if (!ApplyPages()) return false;
     // The pages stay open for more changes.
     for (size_t i = 0; i < pages_.size(); ++i) {

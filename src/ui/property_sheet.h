@@ -6,7 +6,8 @@
 // OK runs OnOK of every page shown so far, in page order; the first page
 // that stays open (a failed check) becomes the active page and the sheet
 // stays open. Cancel runs OnCancel of those pages and ends the sheet with
-// IDCANCEL. Apply is OK without closing.
+// IDCANCEL. Apply is OK without closing. A sheet run in a ViewOnlyScope
+// only shows its pages: OK closes it as Cancel does and Apply does nothing.
 #pragma once
 
 #include <string>

@@ -168,5 +168,35 @@ TEST_F(DBListEditTest, DocumentTypesAndAuthorFormatMarkTheDocumentOnlyAfterAChan
     EXPECT_TRUE(document.IsModified());
 }
 
+TEST_F(DBListEditTest, AReadOnlyDocumentShowsItsDatabasesAndChangesNone) {
+    document.AddDatabase("MEDLINE", "Medicine");
+    document.readOnly = true;
+    Open();
+    view().Select(1);
+    for (int id : {kCmdNew, kCmdDelete, kCmdCut, kCmdPaste}) {
+        EXPECT_FALSE(view().IsEnabled(id)) << id;
+        EXPECT_FALSE(frame->buttons().FindItem(id) && frame->buttons().IsEnabled(id)) << id;
+    }
+    for (int id :
+         {kCmdModify, kCmdDatabaseInformation, kCmdDocumentTypes, kCmdAuthorFieldFormat, kCmdCopy})
+        EXPECT_TRUE(view().IsEnabled(id)) << id;
+    // The list keys of New and Delete do nothing.
+    ui::DialogDriver(view().pane()).KeyDown(ColumnListBox::kControlId, {ui::Key::Insert});
+    ui::DialogDriver(view().pane()).KeyDown(ColumnListBox::kControlId, {ui::Key::Delete});
+    EXPECT_TRUE(ui.dialogsRun().empty());
+
+    // Database Information shows the database; nothing typed reaches it.
+    ui.OnDialog(DatabaseInfoDialog::kTemplateId, [](DialogDriver& d) {
+        EXPECT_TRUE(d.dialog().viewOnly());
+        EXPECT_EQ(d.dialog().GetText(DatabaseInfoDialog::kName), "MEDLINE");
+        EXPECT_FALSE(d.Type(DatabaseInfoDialog::kName, "EMBASE"));
+        EXPECT_TRUE(d.PressEnter());
+    });
+    ASSERT_TRUE(view().Execute(kCmdDatabaseInformation));
+    EXPECT_EQ(ui.dialogsRun(), std::vector<int>{DatabaseInfoDialog::kTemplateId});
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Default", "MEDLINE"}));
+    EXPECT_FALSE(document.IsModified());
+}
+
 }  // namespace
 }  // namespace recaster::views

@@ -22,6 +22,7 @@ class CDBListFrame : public ListFrame {
 
     explicit CDBListFrame(ViewDocument& document,
                           const workforms::WorkformCatalog& catalog = workforms::Workforms());
+    ~CDBListFrame() override { DetachView(); }
 
     CDBListView& view() { return view_; }
 

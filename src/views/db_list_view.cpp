@@ -20,15 +20,19 @@ CDBListView::CDBListView(ViewDocument& document, const workforms::WorkformCatalo
     : ListView(document, ColumnListBox::Kind::Databases, catalog),
       dbList_(document.Root().GetDBList()),
       fieldEditor_(CFldListView::DefaultEditor(catalog)) {
-    AddCommand(kCmdNew, [] { return true; });
-    AddCommand(kCmdDelete, [this] { return HasRemovableSelection(); });
+    AddCommand(
+        kCmdNew, [] { return true; }, Changes::Yes);
+    AddCommand(
+        kCmdDelete, [this] { return HasRemovableSelection(); }, Changes::Yes);
     AddCommand(kCmdModify, [this] { return HasSelection(); });
     AddCommand(kCmdDatabaseInformation, [this] { return HasSelection(); });
     AddCommand(kCmdDocumentTypes, [this] { return HasSelection(); });
     AddCommand(kCmdAuthorFieldFormat, [this] { return HasSelection(); });
     AddCommand(kCmdCopy, [this] { return HasSelection(); });
-    AddCommand(kCmdCut, [this] { return HasRemovableSelection(); });
-    AddCommand(kCmdPaste, [this] { return ClipboardHoldsDatabase(); });
+    AddCommand(
+        kCmdCut, [this] { return HasRemovableSelection(); }, Changes::Yes);
+    AddCommand(
+        kCmdPaste, [this] { return ClipboardHoldsDatabase(); }, Changes::Yes);
 
     // With the selected database, when there is one.
     auto selected = [this](bool (CDBListView::*edit)(config::CCfgDatabase&)) {

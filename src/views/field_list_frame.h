@@ -28,6 +28,7 @@ class FieldListFrame : public ListFrame {
 
     FieldListFrame(CDBListView& databases, config::CCfgDatabase& database,
                    CFldListView::FieldEditor editor);
+    ~FieldListFrame() override { DetachView(); }
 
     CFldListView& view() { return view_; }
     config::CCfgDatabase& database() const { return view_.database(); }

@@ -36,6 +36,7 @@ class FieldListTest : public ::testing::Test {
         // scripted answer (a tag and a type, or Cancel).
         frame->view().SetFieldEditor([this](CCfgField& field, config::CCfgFieldList& list) {
             edited.push_back(&field);
+            editedViewOnly.push_back(ui::ViewOnlyScope::Active());
             if (answers.empty() || !answers.front().ok) {
                 if (!answers.empty()) answers.pop_front();
                 return false;
@@ -79,6 +80,7 @@ class FieldListTest : public ::testing::Test {
     std::unique_ptr<CDBListFrame> frame;
     std::deque<Answer> answers;
     std::vector<CCfgField*> edited;
+    std::vector<bool> editedViewOnly;  // whether each edit ran its dialogs view-only
 };
 
 TEST(FramePlacementTest, WindowsCascadeByACaptionAndStartOverAfterTen) {
@@ -248,6 +250,29 @@ TEST_F(FieldListTest, DatabaseInformationFromTheFieldWindowRetitlesItAndKeepsThe
     // AGRIDOC selected.
     EXPECT_EQ(frame->view().SelectedDatabase(), agri);
     EXPECT_TRUE(document.IsModified());
+}
+
+TEST_F(FieldListTest, AReadOnlyDocumentsFieldWindowOnlyShowsAndCopies) {
+    Open();
+    FieldListFrame& w = OpenFields(medline);
+    answers = {{true, "SO", config::kFieldParsedWithSubfields}};
+    w.view().Execute(kCmdNew);
+    document.SetModifiedFlag(false);
+    document.readOnly = true;
+    CFldListView& view = w.view();
+    view.Select(0);
+    for (int id : {kCmdNew, kCmdDelete, kCmdAddSubfield, kCmdCut, kCmdPaste})
+        EXPECT_FALSE(view.IsEnabled(id)) << id;
+    EXPECT_TRUE(view.IsEnabled(kCmdModify));
+    EXPECT_TRUE(view.IsEnabled(kCmdCopy));
+    // Modify still opens the field, whose dialogs only show it.
+    answers = {{false, ""}};
+    ui::DialogDriver(view.pane()).KeyDown(ColumnListBox::kControlId, {ui::Key::Enter});
+    EXPECT_EQ(editedViewOnly, (std::vector<bool>{false, true}));
+    ui::DialogDriver(view.pane()).KeyDown(ColumnListBox::kControlId, {ui::Key::Insert});
+    EXPECT_EQ(edited.size(), 2u);
+    EXPECT_EQ(Tags(w), std::vector<std::string>{"SO"});
+    EXPECT_FALSE(document.IsModified());
 }
 
 }  // namespace

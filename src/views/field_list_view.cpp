@@ -29,13 +29,16 @@ CFldListView::CFldListView(ViewDocument& document, config::CCfgDatabase& databas
       database_(database),
       editor_(std::move(editor)) {
     auto selected = [this] { return SelectedIndex() >= 0; };
-    AddCommand(kCmdNew, [] { return true; });
-    AddCommand(kCmdDelete, selected);
-    AddCommand(kCmdAddSubfield, [this] { return SubfieldParent() != nullptr; });
+    AddCommand(
+        kCmdNew, [] { return true; }, Changes::Yes);
+    AddCommand(kCmdDelete, selected, Changes::Yes);
+    AddCommand(
+        kCmdAddSubfield, [this] { return SubfieldParent() != nullptr; }, Changes::Yes);
     AddCommand(kCmdModify, selected);
     AddCommand(kCmdCopy, selected);
-    AddCommand(kCmdCut, selected);
-    AddCommand(kCmdPaste, [this] { return ClipboardHoldsFields(); });
+    AddCommand(kCmdCut, selected, Changes::Yes);
+    AddCommand(
+        kCmdPaste, [this] { return ClipboardHoldsFields(); }, Changes::Yes);
     SetCommandAction(kCmdNew, [this] { NewField(); });
     SetCommandAction(kCmdDelete, [this] { DeleteField(); });
     SetCommandAction(kCmdAddSubfield, [this] { AddSubfield(); });

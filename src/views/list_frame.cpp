@@ -24,7 +24,11 @@ ListFrame::ListFrame(ListView& view, int headerTemplate, int buttonTemplate,
       captionIds_(std::move(captions)),
       captionLeft_(captionIds_.size(), 0) {}
 
-ListFrame::~ListFrame() {
+// The view is a member of the derived frame and is gone by now; the
+// derived frames detach it in their own destructors (DetachView).
+ListFrame::~ListFrame() = default;
+
+void ListFrame::DetachView() {
     view_.SetListener(nullptr);
 }
 

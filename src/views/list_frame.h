@@ -91,6 +91,8 @@ class ListFrame : private ListViewListener {
     // and Bind (from the derived constructor) starts listening to it.
     ListFrame(ListView& view, int headerTemplate, int buttonTemplate, std::vector<int> captions);
     void Bind();
+    // Stops listening; the derived destructor calls it while the view lives.
+    void DetachView();
 
   private:
     void CountLineChanged(const std::string& text) override;

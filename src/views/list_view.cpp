@@ -1,6 +1,8 @@
 // The list windows' common view: selection, count line and commands.
 #include "views/list_view.h"
 
+#include "ui/dialog.h"
+
 namespace recaster::views {
 
 ListView::ListView(ViewDocument& document, ColumnListBox::Kind kind,
@@ -9,10 +11,17 @@ ListView::ListView(ViewDocument& document, ColumnListBox::Kind kind,
 
 ListView::~ListView() = default;
 
-void ListView::AddCommand(int id, std::function<bool()> rule) {
+void ListView::AddCommand(int id, std::function<bool()> rule, Changes changes) {
     commands_.Add(
-        id, [this, id] { actions_.at(id)(); },
-        [this, id, rule = std::move(rule)] { return IsCommandAvailable(id) && rule(); });
+        id,
+        [this, id] {
+            ui::ViewOnlyScope viewOnly(document_.IsReadOnly());
+            actions_.at(id)();
+        },
+        [this, id, changes, rule = std::move(rule)] {
+            if (changes == Changes::Yes && document_.IsReadOnly()) return false;
+            return IsCommandAvailable(id) && rule();
+        });
 }
 
 void ListView::SetCommandAction(int id, std::function<void()> action) {

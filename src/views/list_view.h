@@ -79,8 +79,11 @@ class ListView : public ui::CommandTarget, private ListPaneDelegate {
              const workforms::WorkformCatalog& catalog);
 
     // A command of this window: known at once, enabled while it has an
-    // action and `rule` holds.
-    void AddCommand(int id, std::function<bool()> rule);
+    // action and `rule` holds. A command that `changes` the list is disabled
+    // while the document is read-only; the others run their dialogs
+    // view-only then.
+    enum class Changes { No, Yes };
+    void AddCommand(int id, std::function<bool()> rule, Changes changes = Changes::No);
     // The list this view shows, for OnInitialUpdate.
     virtual config::CCfgAbstractList* ShownList() = 0;
     // After a change to the list: the count line and the document's flag.

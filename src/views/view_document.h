@@ -23,6 +23,9 @@ class ViewDocument {
     // The title shown on the document's windows: the file name, in the file
     // system's bytes (UTF-8), not configuration text.
     virtual std::string Title() const = 0;
+    // A document opened for reading only: its windows show and copy but do
+    // not change it.
+    virtual bool IsReadOnly() const { return false; }
 };
 
 }  // namespace recaster::views

@@ -25,6 +25,9 @@ class FakeDocument : public ViewDocument {
     void SetModifiedFlag(bool modified = true) override { modified_ = modified; }
     bool IsModified() const override { return modified_; }
     std::string Title() const override { return "views.cfg"; }
+    bool IsReadOnly() const override { return readOnly; }
+
+    bool readOnly = false;
 
     config::CCfgDatabase* AddDatabase(const std::string& name, const std::string& description = {},
                                       uint16_t workform = 0) {
