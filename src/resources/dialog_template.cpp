@@ -26,13 +26,8 @@ extern const std::span<const DialogTemplate> kConvertDialogs;
 extern const std::span<const DialogTemplate> kFieldDialogs;
 
 static const std::span<const DialogTemplate> kAllTables[] = {
-    kDocumentDialogs,
-    kViewDialogs,
-    kStructureDialogs,
-    kDatabaseDialogs,
-    kReportDialogs,
-    kConvertDialogs,
-    kFieldDialogs,
+    kDocumentDialogs, kViewDialogs,    kStructureDialogs, kDatabaseDialogs,
+    kReportDialogs,   kConvertDialogs, kFieldDialogs,
 };
 
 const DialogTemplate* FindDialogTemplate(int id) {

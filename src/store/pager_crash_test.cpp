@@ -122,22 +122,9 @@ Fault At(int at, Cut cut, uint64_t seed = 0) {
 // for them (and they reach the file) before any committed page is journaled;
 // then the committed pages, whose records stay unsynced until the commit.
 void NewPagesFirst(Pager& pager, Content& c) {
-    std::vector<uint32_t> pgnos;
-    for (const auto& [pgno, fill] : c.pages) pgnos.push_back(pgno);
-    for (int i = 0; i < 60; ++i) {
-        PageRef ref = pager.Allocate();
-        Fill(ref, 0xE0 + i % 16);
-        c.pages[ref.pgno()] = 0xE0 + i % 16;
-    }
-    for (int i = 0; i < 60; ++i) {
-        PageRef ref = pager.Get(pgnos[i]);
-        Fill(ref, 0xA0 + i % 16);
-        c.pages[pgnos[i]] = 0xA0 + i % 16;
-    }
-    for (int i = 70; i < 75; ++i) {
-        pager.Free(pgnos[i]);
-        c.pages.erase(pgnos[i]);
-    }
+    const std::vector<uint32_t> pgnos = CommittedPages(c);
+    AddNewPages(pager, c);
+    RewriteCommittedPages(pager, c, pgnos);
     pager.MutableHeader().tree.recordCount = c.version = 2;
 }
 

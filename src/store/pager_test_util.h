@@ -73,9 +73,8 @@ inline Content CommitVersion1(FileSystem& fs, const std::string& path) {
     return c;
 }
 
-inline void ChangeToVersion2(Pager& pager, Content& c) {
-    std::vector<uint32_t> pgnos;
-    for (const auto& [pgno, fill] : c.pages) pgnos.push_back(pgno);
+// The steps of version 2: 60 committed pages rewritten, five freed, 60 new.
+inline void RewriteCommittedPages(Pager& pager, Content& c, const std::vector<uint32_t>& pgnos) {
     for (int i = 0; i < 60; ++i) {
         PageRef ref = pager.Get(pgnos[i]);
         Fill(ref, 0xA0 + i % 16);
@@ -85,12 +84,27 @@ inline void ChangeToVersion2(Pager& pager, Content& c) {
         pager.Free(pgnos[i]);
         c.pages.erase(pgnos[i]);
     }
-    // More new pages than the cache holds, so some reach the file before the commit.
+}
+
+inline void AddNewPages(Pager& pager, Content& c) {
     for (int i = 0; i < 60; ++i) {
         PageRef ref = pager.Allocate();
         Fill(ref, 0xE0 + i % 16);
         c.pages[ref.pgno()] = 0xE0 + i % 16;
     }
+}
+
+inline std::vector<uint32_t> CommittedPages(const Content& c) {
+    std::vector<uint32_t> pgnos;
+    for (const auto& [pgno, fill] : c.pages) pgnos.push_back(pgno);
+    return pgnos;
+}
+
+inline void ChangeToVersion2(Pager& pager, Content& c) {
+    const std::vector<uint32_t> pgnos = CommittedPages(c);
+    RewriteCommittedPages(pager, c, pgnos);
+    // More new pages than the cache holds, so some reach the file before the commit.
+    AddNewPages(pager, c);
     pager.MutableHeader().tree.recordCount = c.version = 2;
 }
 
