@@ -70,14 +70,22 @@ void CMainFrame::RegisterCommands() {
     commands_.Add(r::kCmdDefaultHelp, help(ui::HelpCommand::Index));
     commands_.Add(r::kCmdHelpUsing, help(ui::HelpCommand::HelpOnHelp));
     commands_.Add(r::kCmdTechnicalSupport, help(ui::HelpCommand::Keyword, "Technical Support"));
-    // Help for what is in front: the list window's page while a document is
-    // open, else the contents.
+    // Help for what is in front: the active window's page while a document
+    // is open, else the contents.
     auto contextHelp = [this] {
-        if (window_.HasChildren()) {
-            ui_.ShowHelp(ui::HelpCommand::Topic, "database_list.html");
-        } else {
+        if (!window_.HasChildren()) {
             ui_.ShowHelp(ui::HelpCommand::Contents);
+            return;
         }
+        std::string topic = "database_list.html";
+        for (const ui::CommandTarget* target : windowTargets_) {
+            std::string own = target->HelpTopic();
+            if (!own.empty()) {
+                topic = std::move(own);
+                break;
+            }
+        }
+        ui_.ShowHelp(ui::HelpCommand::Topic, topic);
     };
     commands_.Add(r::kCmdHelp, contextHelp);
     commands_.Add(r::kCmdContextHelp, contextHelp);

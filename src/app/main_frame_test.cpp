@@ -107,6 +107,25 @@ TEST(MainFrameTest, HelpCommandsOpenTheHelpPagesAndStatusTextsComeFromTheStringT
     EXPECT_EQ(ui.helpRequests()[1].first, ui::HelpCommand::Contents);
     EXPECT_EQ(ui.helpRequests()[2].first, ui::HelpCommand::Index);
 
+    // F1 opens the page of the window in front, the database list's when
+    // that window names none, the contents when no document is open.
+    struct PagedView : ui::CommandMap {
+        std::string topic;
+        std::string HelpTopic() const override { return topic; }
+    } view;
+    frame.SetActiveTargets({&view});
+    EXPECT_TRUE(frame.ExecuteCommand(r::kCmdHelp));
+    window.children = 1;
+    EXPECT_TRUE(frame.ExecuteCommand(r::kCmdHelp));
+    view.topic = "field_list.html";
+    EXPECT_TRUE(frame.ExecuteCommand(r::kCmdContextHelp));
+    ASSERT_EQ(ui.helpRequests().size(), 6u);
+    EXPECT_EQ(ui.helpRequests()[3].first, ui::HelpCommand::Contents);
+    EXPECT_EQ(ui.helpRequests()[4],
+              std::pair(ui::HelpCommand::Topic, std::string("database_list.html")));
+    EXPECT_EQ(ui.helpRequests()[5],
+              std::pair(ui::HelpCommand::Topic, std::string("field_list.html")));
+
     EXPECT_EQ(CMainFrame::StatusText(r::kCmdTechnicalSupport),
               "Displays the technical support help page");
     EXPECT_EQ(CMainFrame::TooltipText(r::kCmdTechnicalSupport), "Technical Support");

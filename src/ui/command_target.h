@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace recaster::ui {
@@ -19,6 +20,8 @@ class CommandTarget {
     virtual bool IsChecked(int id) const = 0;
     // Carries out `id`; called only when it is known and enabled.
     virtual void Handle(int id) = 0;
+    // The help page of the window this target belongs to; empty for none.
+    virtual std::string HelpTopic() const { return {}; }
 };
 
 // A target from a table of handlers, for the classes that own commands.

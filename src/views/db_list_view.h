@@ -41,6 +41,7 @@ class CDBListView : public ListView {
     config::CCfgDatabase* SelectedDatabase() const;
     // "1 database has been defined", "3 databases have been defined".
     std::string CountLine() const override;
+    std::string HelpTopic() const override { return "database_list.html"; }
 
     // --- Field list windows --------------------------------------------------
     // Where field list windows open; none (tests of the list alone): Modify

@@ -31,6 +31,7 @@ class CFldListView : public ListView {
     config::CCfgField* SelectedField() const;
     // "1 field has been defined", "12 fields have been defined".
     std::string CountLine() const override;
+    std::string HelpTopic() const override { return "field_list.html"; }
 
     // New Field: the field dialog for a new field; OK adds and selects it.
     void NewField();
