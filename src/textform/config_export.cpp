@@ -23,7 +23,9 @@ std::string RowText(const std::array<uint8_t, kParseTextBytes>& field) {
     return U(std::string(field.begin(), field.begin() + static_cast<std::ptrdiff_t>(end)));
 }
 
-Json Rows(const std::array<ParseComponentRow, kParseRows>& rows, const char* first) {
+}  // namespace
+
+Json RowsJson(const std::array<ParseComponentRow, kParseRows>& rows, const char* first) {
     Json out = Json::array();
     for (const ParseComponentRow& r : rows) {
         out.push_back(Json{{first, r.component},
@@ -34,7 +36,11 @@ Json Rows(const std::array<ParseComponentRow, kParseRows>& rows, const char* fir
     return out;
 }
 
-Json Structure(const CCfgDFSInfo& d) {
+Json GeneralJson(const CCfgGenlInfo& g) {
+    return Json{{"title", U(g.title)}, {"comments", U(g.comments)}, {"flag", g.flag}};
+}
+
+Json StructureJson(const CCfgDFSInfo& d) {
     return Json{
         {"tagLength", d.tagLength},
         {"reserved", d.reserved},
@@ -57,7 +63,7 @@ Json Structure(const CCfgDFSInfo& d) {
     };
 }
 
-Json Field(const CCfgField& f) {
+Json FieldJson(const CCfgField& f) {
     // Map order carries no meaning: sorted, equal maps give equal text.
     auto targets = f.alternateTargets.Entries();
     std::sort(targets.begin(), targets.end());
@@ -69,7 +75,7 @@ Json Field(const CCfgField& f) {
     Json parseFormats = Json::object();
     for (const auto& [name, format] : formats) {
         parseFormats[U(name)] =
-            Json{{"useDefault", format.useDefault}, {"rows", Rows(format.rows, "component")}};
+            Json{{"useDefault", format.useDefault}, {"rows", RowsJson(format.rows, "component")}};
     }
     return Json{
         {"tag", U(f.tag)},
@@ -98,6 +104,8 @@ Json Field(const CCfgField& f) {
     };
 }
 
+namespace {
+
 // Top-level fields, each with its subfields nested under it.
 Json Fields(CCfgFieldList& list) {
     Json out = Json::array();
@@ -107,9 +115,9 @@ Json Fields(CCfgFieldList& list) {
         if (f.Parent() != nullptr && !out.empty()) {
             Json& parent = out.back();
             if (!parent.contains("subfields")) parent["subfields"] = Json::array();
-            parent["subfields"].push_back(Field(f));
+            parent["subfields"].push_back(FieldJson(f));
         } else {
-            out.push_back(Field(f));
+            out.push_back(FieldJson(f));
         }
     }
     return out;
@@ -131,7 +139,7 @@ Json Database(CCfgDatabase& db) {
         {"authorFormat", db.authorFormat},
         {"hyphens", db.hyphens},
         {"authorSeparator", U(db.authorSeparator)},
-        {"parseInfo", Rows(db.GetParseInfo()->rows, "kind")},
+        {"parseInfo", RowsJson(db.GetParseInfo()->rows, "kind")},
         {"docTypes", docTypes},
         {"fields", Fields(*db.GetFieldList())},
     };
@@ -142,7 +150,6 @@ Json Database(CCfgDatabase& db) {
 }  // namespace
 
 Json ExportConfig(ConfigParts& config) {
-    const CCfgGenlInfo& g = config.general;
     Json identifiers = Json::array();
     for (const CCfgStringPair& p : config.identifiers.pairs)
         identifiers.push_back(Json{{"prefix", U(p.prefix)}, {"suffix", U(p.suffix)}});
@@ -153,8 +160,8 @@ Json ExportConfig(ConfigParts& config) {
         databases.push_back(Database(*config.databases.Database(p)));
     return Json{
         {"textForm", kTextFormVersion},
-        {"general", Json{{"title", U(g.title)}, {"comments", U(g.comments)}, {"flag", g.flag}}},
-        {"structure", Structure(config.structure)},
+        {"general", GeneralJson(config.general)},
+        {"structure", StructureJson(config.structure)},
         {"identifiers", identifiers},
         {"ignoredLines", ignored},
         {"databases", databases},

@@ -43,6 +43,7 @@
 // (\u0000) ends the text the importer reads, and bytes after it are kept.
 #pragma once
 
+#include <array>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -58,5 +59,15 @@ nlohmann::ordered_json ExportConfig(config::ConfigParts& config);
 
 // The JSON with two-space indentation and a final line feed.
 std::string ExportText(config::ConfigParts& config);
+
+// The pieces of the layout above, for other JSON views of a configuration
+// (recaster-cfg show --json adds ids and names to them). `first` names a parse
+// row's first byte: "kind" in a database's format, "component" in a field's.
+nlohmann::ordered_json GeneralJson(const config::CCfgGenlInfo& general);
+nlohmann::ordered_json StructureJson(const config::CCfgDFSInfo& structure);
+nlohmann::ordered_json RowsJson(
+    const std::array<config::ParseComponentRow, config::kParseRows>& rows, const char* first);
+// One field without its subfields.
+nlohmann::ordered_json FieldJson(const config::CCfgField& field);
 
 }  // namespace recaster::textform
