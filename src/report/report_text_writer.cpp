@@ -22,24 +22,28 @@ void CCfgRptTextWriter::SetOutputPath(const std::string& path) {
     buffer_.clear();
     written_ = 0;
     path_ = path;
-    if (fs_.Exists(path)) {
+    // An existing report is replaced where a link at `path` ends, and the
+    // new one keeps its permissions, owner and group.
+    const store::ReplaceTarget target = fs_.ReplaceTargetOf(path);
+    if (target.exists) {
         // Deleting a file that is open elsewhere would lose it for its
         // holder (a configuration open in a window keeps writing into the
         // deleted file), so a held file is refused.
-        std::unique_ptr<store::File> existing = fs_.Open(path, store::OpenFlags{});
+        std::unique_ptr<store::File> existing = fs_.Open(target.path, store::OpenFlags{});
         if (!existing->TryLock(store::LockKind::Exclusive)) {
             throw FileError(FileError::Cause::SharingViolation, path,
                             "The file is open in this or another program; choose another name.");
         }
         existing.reset();
-        fs_.Remove(path);
+        fs_.Remove(target.path);
     }
     std::unique_ptr<store::File> file =
-        fs_.Open(path, store::OpenFlags{.write = true, .create = true, .truncate = true});
+        fs_.Open(target.path, store::OpenFlags{.write = true, .create = true, .truncate = true});
     if (!file->TryLock(store::LockKind::Exclusive)) {
         throw FileError(FileError::Cause::SharingViolation, path,
                         "Another program opened the new file at the same time.");
     }
+    fs_.KeepAttributes(*file, target);
     file_ = std::move(file);
 }
 

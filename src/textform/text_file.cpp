@@ -26,16 +26,20 @@ std::string ReadTextFile(store::FileSystem& fs, const std::string& path) {
 
 void ReplaceTextFile(store::FileSystem& fs, const std::string& path, std::string_view content) {
     static std::atomic<unsigned> counter{0};
+    // Beside the file a link ends at, with the old file's permissions, so
+    // that replacing it changes only its content.
+    const store::ReplaceTarget target = fs.ReplaceTargetOf(path);
     const std::string temp =
-        path + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        target.path + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     try {
         std::unique_ptr<store::File> file =
             fs.Open(temp, store::OpenFlags{.write = true, .create = true, .truncate = true});
+        fs.KeepAttributes(*file, target);
         file->WriteAt(0,
                       std::span(reinterpret_cast<const uint8_t*>(content.data()), content.size()));
         file->Sync();
         file.reset();
-        fs.Rename(temp, path);
+        fs.Rename(temp, target.path);
     } catch (const FileError& e) {
         try {
             fs.Remove(temp);
@@ -44,7 +48,7 @@ void ReplaceTextFile(store::FileSystem& fs, const std::string& path, std::string
         // The temporary name means nothing to the user.
         throw FileError(e.cause(), path, e.message());
     }
-    fs.SyncDir(path);
+    fs.SyncDir(target.path);
 }
 
 bool IsSameFile(store::FileSystem& fs, const std::string& a, const std::string& b) {
