@@ -4,11 +4,8 @@
 #include "textform/text_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "store/temp_dir_test_util.h"
 
@@ -18,27 +15,12 @@ namespace {
 class TextFileTest : public store::testing::TempDirTest {};
 
 TEST_F(TextFileTest, ReplacingKeepsTheLinkTheModeAndTheOwner) {
-    const std::string real = Path("real.json");
-    const std::string link = Path("link.json");
-    std::ofstream(real) << "old";
-    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown(real.c_str(), 12345, 23456), 0);
-    }
-    std::filesystem::create_symlink("real.json", link);
+    MakeLinkedFile("real.json", "link.json", "old");
 
-    ReplaceTextFile(store::PosixFileSystem(), link, "new text\n");
+    ReplaceTextFile(store::PosixFileSystem(), Path("link.json"), "new text\n");
 
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(ReadTextFile(store::PosixFileSystem(), real), "new text\n");
-    struct stat st {};
-    ASSERT_EQ(::stat(real.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    if (root) {
-        EXPECT_EQ(st.st_uid, 12345u);
-        EXPECT_EQ(st.st_gid, 23456u);
-    }
+    EXPECT_EQ(ReadTextFile(store::PosixFileSystem(), Path("real.json")), "new text\n");
+    ExpectLinkedFileKept("real.json", "link.json");
     // Nothing is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_),
                             std::filesystem::directory_iterator()),
